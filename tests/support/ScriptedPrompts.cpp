@@ -1,0 +1,65 @@
+#include "ScriptedPrompts.h"
+
+void TScriptedPrompts::QueueButton(TButton b, std::function<void()> before) {
+    FAnswers.append({b, QString(), true, std::move(before)});
+}
+
+void TScriptedPrompts::QueueInput(const QString &value, bool accepted,
+                                  std::function<void()> before) {
+    FAnswers.append({mbNone, value, accepted, std::move(before)});
+}
+
+void TScriptedPrompts::QueueFileName(const QString &path, std::function<void()> before) {
+    FAnswers.append({mbNone, path, true, std::move(before)});
+}
+
+bool TScriptedPrompts::TakeAnswer(TAnswer &a) {
+    if (FAnswers.isEmpty())
+        return false;
+    a = FAnswers.takeFirst();
+    if (a.before)
+        a.before();
+    return true;
+}
+
+TPrompts::TButton TScriptedPrompts::Message(const QString &text, TButtons buttons, TIcon icon,
+                                            const QString &caption) {
+    Shown.append({"message", text, caption, buttons, icon});
+    TAnswer a;
+    if (TakeAnswer(a) && a.button != mbNone)
+        return a.button;
+    for (TButton b : {mbOK, mbYes, mbRetry, mbAbort})
+        if (buttons & b)
+            return b;
+    return mbCancel;
+}
+
+bool TScriptedPrompts::InputBox(const QString &caption, const QString &prompt, QString &value) {
+    Shown.append({"input", prompt, caption, mbNone, iconNone});
+    TAnswer a;
+    if (!TakeAnswer(a) || !a.accepted)
+        return false;
+    value = a.text;
+    return true;
+}
+
+QString TScriptedPrompts::OpenFileName(const QString &caption, const QString &, const QString &,
+                                       const QString &) {
+    Shown.append({"open", caption, caption, mbNone, iconNone});
+    TAnswer a;
+    return TakeAnswer(a) ? a.text : QString();
+}
+
+QString TScriptedPrompts::SaveFileName(const QString &caption, const QString &, const QString &,
+                                       const QString &) {
+    Shown.append({"save", caption, caption, mbNone, iconNone});
+    TAnswer a;
+    return TakeAnswer(a) ? a.text : QString();
+}
+
+QStringList TScriptedPrompts::Texts() const {
+    QStringList out;
+    for (const TShown &s : Shown)
+        out << s.text;
+    return out;
+}

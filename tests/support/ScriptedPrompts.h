@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Prompts.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// Test double of the prompts seam: records every text shown and answers from a script.
+// Each answer may first run an action (e.g. pump events for a while) so that the
+// re-entrancy a real modal box allows is exercised.
+class TScriptedPrompts : public TPrompts {
+public:
+    struct TShown {
+        QString kind; // "message", "input", "open", "save"
+        QString text; // message text, input prompt or dialog caption
+        QString caption;
+        TButtons buttons = mbNone;
+        TIcon icon = iconNone;
+    };
+
+    // Queue answers; they are consumed in order. Without a queued answer a message box
+    // returns its default (the first of OK, Yes, Retry, Abort present), an input box is
+    // cancelled and a file dialog is cancelled.
+    void QueueButton(TButton b, std::function<void()> before = {});
+    void QueueInput(const QString &value, bool accepted = true, std::function<void()> before = {});
+    void QueueFileName(const QString &path, std::function<void()> before = {});
+
+    TButton Message(const QString &text, TButtons buttons, TIcon icon,
+                    const QString &caption) override;
+    bool InputBox(const QString &caption, const QString &prompt, QString &value) override;
+    QString OpenFileName(const QString &caption, const QString &dir, const QString &filter,
+                         const QString &defaultExt) override;
+    QString SaveFileName(const QString &caption, const QString &dir, const QString &filter,
+                         const QString &defaultExt) override;
+
+    QList<TShown> Shown;
+    QStringList Texts() const; // the text of every box shown, in order
+    int PendingAnswers() const { return FAnswers.size(); }
+
+private:
+    struct TAnswer {
+        TButton button = mbNone;
+        QString text;
+        bool accepted = true;
+        std::function<void()> before;
+    };
+    bool TakeAnswer(TAnswer &a);
+    QList<TAnswer> FAnswers;
+};
