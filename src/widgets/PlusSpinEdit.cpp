@@ -182,7 +182,11 @@ void TPlusSpinEdit::setThousandSeparator(QChar c) {
     else
         fInternalThousandSep = NeedsBlankSeparator(c) ? QLatin1Char(' ') : c;
     FormatText();
-    LocateFocusDigit();
+    // Separators widen the text: size again so that the widest limit still fits.
+    if (fAutoSize)
+        ApplyAutoSize();
+    else
+        LocateFocusDigit();
 }
 
 void TPlusSpinEdit::setAutoSize(bool v) {
