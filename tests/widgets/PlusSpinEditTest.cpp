@@ -550,9 +550,23 @@ TEST_F(SpinEditTest, ArrowKeysAreNotTakenByWindowShortcuts) {
     QObject::connect(s, &QShortcut::activated, [&] { ++shortcutFired; });
     auto *s0 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &window);
     QObject::connect(s0, &QShortcut::activated, [&] { ++shortcutFired; });
+    auto *s5 = new QShortcut(QKeySequence(Qt::Key_5), &window);
+    QObject::connect(s5, &QShortcut::activated, [&] { ++shortcutFired; });
+    edit->setDecimals(0);
+    edit->setValue(47);
     Key(Qt::Key_Up);
-    EXPECT_EQ(edit->Value(), 1);
+    EXPECT_EQ(edit->Value(), 48);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(edit->Value(), 40);
+    Type('5');
+    EXPECT_EQ(edit->Value(), 50);
     EXPECT_EQ(shortcutFired, 0);
+    // A disabled control leaves the keys to the window.
+    edit->SetEnabled(false);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(shortcutFired, 1);
+    EXPECT_EQ(edit->Value(), 50);
 }
 
 TEST_F(SpinEditTest, FocusLossEndsASpinAndReportsTheHeldBackChange) {
