@@ -472,12 +472,11 @@ void TPlusSpinEdit::ReportError(const QString &message) {
 // ---- mouse ------------------------------------------------------------------------------
 
 void TPlusSpinEdit::mousePressEvent(QMouseEvent *e) {
-    if (!fEnabled) {
+    if (!fEnabled || e->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(e);
         return;
     }
-    if (e->button() == Qt::LeftButton)
-        PlaceFocusAt(qRound(e->position().x()));
+    PlaceFocusAt(qRound(e->position().x()));
 }
 
 void TPlusSpinEdit::PlaceFocusAt(int x) {
