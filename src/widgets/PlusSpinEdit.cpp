@@ -1,0 +1,570 @@
+#include "PlusSpinEdit.h"
+
+#include "PlusSpinEditText.h"
+#include "SpinButton.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using namespace PlusSpinEditText;
+
+namespace {
+
+constexpr int FirstRepeatDelayMs = 500;
+constexpr int RepeatIntervalMs = 150;
+const QColor DisabledGrey(128, 128, 128);
+const QColor FocusBlue(0, 0, 255);
+
+bool SameStep(double x, double increment, double tolerance) {
+    // A zero step must never be divided by.
+    if (increment == 0)
+        return x == 0;
+    return std::fabs(x - increment) / increment <= tolerance;
+}
+
+bool NeedsBlankSeparator(QChar c) {
+    return c == QLatin1Char('+') || c == QLatin1Char('-') || c == DecimalPoint ||
+           DigitValue(c) >= 0;
+}
+
+} // namespace
+
+TPlusSpinEdit::TPlusSpinEdit(QWidget *parent) : QWidget(parent) {
+    // Painting covers the whole area, so no background erase; Qt's backing store already
+    // double-buffers every paint, so stepping does not flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setContentsMargins(1, 1, 1, 1);
+
+    fTimer = new QTimer(this);
+    fTimer->setObjectName(QStringLiteral("fTimer"));
+    fTimer->setInterval(FirstRepeatDelayMs);
+    connect(fTimer, &QTimer::timeout, this, [this] { TimerTick(); });
+
+    fUpButton = new TSpinButton(TSpinButton::sdUp, this);
+    fUpButton->setObjectName(QStringLiteral("fUpButton"));
+    fDownButton = new TSpinButton(TSpinButton::sdDown, this);
+    fDownButton->setObjectName(QStringLiteral("fDownButton"));
+    for (TSpinButton *b : {fUpButton, fDownButton}) {
+        b->OnMouseDown = [this](TSpinButton *sender) { SpinButtonMouseDown(sender); };
+        b->OnMouseUp = [this](TSpinButton *) { SpinButtonMouseUp(); };
+    }
+
+    SetIncExponent(0);
+    resize(8 * std::abs(QFontInfo(font()).pixelSize()), height());
+    FormatText();
+    FontChanged();
+}
+
+TPlusSpinEdit::~TPlusSpinEdit() = default;
+
+// ---- properties -------------------------------------------------------------------------
+
+void TPlusSpinEdit::setValue(double v) {
+    if (!std::isfinite(v))
+        return;
+    const double old = fValue;
+    SetValue(v);
+    if (fValue == old)
+        return;
+    if (!fSpinning || fTrackSpin) {
+        fModified = false;
+        Change();
+    } else {
+        fModified = true;
+    }
+}
+
+void TPlusSpinEdit::SetValue(double v) {
+    if (!std::isfinite(v))
+        return;
+    if (fMaxValue != fMinValue) {
+        if (v < fMinValue)
+            v = fMinValue;
+        else if (v > fMaxValue)
+            v = fMaxValue;
+    }
+    if (v == fValue)
+        return;
+    fValue = v;
+    FormatText();
+    LocateFocusDigit();
+}
+
+qint32 TPlusSpinEdit::IntValue() const {
+    const double r = std::nearbyint(fValue);
+    if (r <= std::numeric_limits<qint32>::min())
+        return std::numeric_limits<qint32>::min();
+    if (r >= std::numeric_limits<qint32>::max())
+        return std::numeric_limits<qint32>::max();
+    return static_cast<qint32>(r);
+}
+
+void TPlusSpinEdit::setIntValue(qint32 v) {
+    setValue(static_cast<double>(v));
+}
+
+void TPlusSpinEdit::setMinValue(double v) {
+    if (!std::isfinite(v) || v == fMinValue)
+        return;
+    fMinValue = v;
+    setValue(fValue);
+    if (fAutoSize)
+        ApplyAutoSize();
+}
+
+void TPlusSpinEdit::setMaxValue(double v) {
+    if (!std::isfinite(v) || v == fMaxValue)
+        return;
+    fMaxValue = v;
+    setValue(fValue);
+    if (fAutoSize)
+        ApplyAutoSize();
+}
+
+void TPlusSpinEdit::setIncrement(double v) {
+    if (!std::isfinite(v))
+        return;
+    fSavedIncrement = v;
+    const double x = std::fabs(v);
+    if (fIncrement != 0 ? std::fabs(x - fIncrement) / fIncrement < 1e-7 : x == 0)
+        return;
+    fIncExponent = IncrementExponent(x, fBase, fDecimals);
+    LocateFocusDigit();
+    fIncrement = x;
+    if (OnSetIncrement)
+        OnSetIncrement(this);
+}
+
+void TPlusSpinEdit::setDecimals(int v) {
+    fDecimals = std::clamp(v, 0, MaxDecimals);
+    FormatText();
+    if (fAutoSize)
+        ApplyAutoSize();
+    else
+        LocateFocusDigit();
+}
+
+void TPlusSpinEdit::setLeadingDigits(int v) {
+    fLeading = std::clamp(v, 0, MaxDecimals);
+    FormatText();
+    LocateFocusDigit();
+}
+
+void TPlusSpinEdit::setBase(int v) {
+    v = ClampBase(v);
+    if (v == fBase)
+        return;
+    fBase = v;
+    SetIncExponent(fIncExponent);
+    FormatText();
+    if (fAutoSize)
+        ApplyAutoSize();
+    else
+        LayoutButtons();
+}
+
+void TPlusSpinEdit::setThousandSeparator(QChar c) {
+    if (c == fThousandSep)
+        return;
+    fThousandSep = c;
+    if (c.isNull())
+        fInternalThousandSep = QChar();
+    else
+        fInternalThousandSep = NeedsBlankSeparator(c) ? QLatin1Char(' ') : c;
+    FormatText();
+    LocateFocusDigit();
+}
+
+void TPlusSpinEdit::setAutoSize(bool v) {
+    fAutoSize = v;
+    if (fAutoSize)
+        ApplyAutoSize();
+}
+
+void TPlusSpinEdit::setBorderStyle(TBorderStyle v) {
+    if (v == fBorderStyle)
+        return;
+    fBorderStyle = v;
+    const int m = v == bsSingle ? 1 : 0;
+    setContentsMargins(m, m, m, m);
+    LayoutButtons();
+}
+
+void TPlusSpinEdit::SetEnabled(bool v) {
+    if (!v && fSpinning)
+        EndSpin(); // a release would be ignored once disabled
+    fEnabled = v;
+    LayoutButtons();
+}
+
+void TPlusSpinEdit::RightZero() {
+    double v = 0;
+    if (ParseInBase(RightZeroText(fValue, fIncExponent, fDecimals), 10, v))
+        setValue(v);
+}
+
+void TPlusSpinEdit::Change() {
+    if (OnChange) {
+        auto handler = OnChange; // the handler may replace itself
+        handler(this);
+    }
+}
+
+QSize TPlusSpinEdit::sizeHint() const {
+    return size();
+}
+
+// ---- text and focus ---------------------------------------------------------------------
+
+void TPlusSpinEdit::FormatText() {
+    fText = PlusSpinEditText::FormatText(fValue, fDecimals, fInternalThousandSep, fBase);
+}
+
+bool TPlusSpinEdit::FocusInText() const {
+    return fFocusIndex >= 1 && fFocusIndex <= fText.size();
+}
+
+int TPlusSpinEdit::TextWidth(const QString &s) const {
+    return fontMetrics().horizontalAdvance(s);
+}
+
+void TPlusSpinEdit::LocateFocusDigit() {
+    const TFocus f = LocateFocus(fText, fIncExponent, fDecimals, fInternalThousandSep, fBase);
+    fText = f.text;
+    fFocusIndex = f.index;
+    const QString shown = Displayed(fText);
+    fCapXStart = fCapXStop - TextWidth(shown);
+    int left, right;
+    if (FocusInText()) {
+        right = fCapXStart + TextWidth(shown.left(fFocusIndex)) - 1;
+        left = right - TextWidth(shown.mid(fFocusIndex - 1, 1)) + 1;
+    } else {
+        // A place right of the last decimal: an imaginary digit beyond the text.
+        left = fCapXStop + (fFocusIndex - fText.size() - 1) * fDigitWidth;
+        right = left + fDigitWidth - 1;
+    }
+    fFocusRect = QRect(QPoint(left, fCapYStart), QPoint(right, fCapYStart + fDigitHeight - 1));
+    update();
+}
+
+void TPlusSpinEdit::SetIncExponent(int n) {
+    n = std::max(n, -fDecimals);
+    if (fMaxValue != fMinValue)
+        n = std::min(n, std::max(HighestDigitPosition(fBase, fMinValue),
+                                 HighestDigitPosition(fBase, fMaxValue)));
+    const double x = PowerOfBase(fBase, n);
+    if (n == fIncExponent && SameStep(x, fIncrement, 1e-7))
+        return;
+    fIncrement = x < fSavedIncrement ? fSavedIncrement : x;
+    fIncExponent = n;
+    if (OnSetIncrement)
+        OnSetIncrement(this);
+    LocateFocusDigit();
+}
+
+// ---- geometry ---------------------------------------------------------------------------
+
+void TPlusSpinEdit::FontChanged() {
+    const QFontMetrics fm(font());
+    fDigitWidth = fm.horizontalAdvance(QLatin1Char('0'));
+    fDigitHeight = fm.height();
+    if (fAutoSize)
+        ApplyAutoSize();
+    else
+        LayoutButtons();
+}
+
+void TPlusSpinEdit::ApplyAutoSize() {
+    int h = fDigitHeight + fDigitHeight / 3;
+    if (h % 2 == 0)
+        ++h;
+    int w = width();
+    if (fMaxValue != fMinValue) {
+        const bool maxWider =
+            HighestDigitPosition(fBase, fMaxValue) > HighestDigitPosition(fBase, fMinValue);
+        const QString text = PlusSpinEditText::FormatText(maxWider ? fMaxValue : fMinValue,
+                                                          fDecimals, fInternalThousandSep, fBase);
+        const int textWidth = TextWidth(text);
+        // Room for the text beside the buttons and the frame, so the widest limit is
+        // never cut off on the left.
+        const QMargins m = contentsMargins();
+        const int needed = m.left() + m.right() + fDigitWidth + ButtonWidth() + textWidth;
+        w = std::max(textWidth + h, needed);
+    }
+    resize(w, h);
+    LayoutButtons();
+}
+
+int TPlusSpinEdit::ButtonWidth() const {
+    return std::max(fDigitWidth + fDigitWidth / 2 + 8, 10);
+}
+
+void TPlusSpinEdit::LayoutButtons() {
+    const QRect cr = contentsRect();
+    const int w = ButtonWidth();
+    const int ch = cr.height();
+    fUpButton->setGeometry(cr.right() - w + 1, cr.top(), w, ch / 2);
+    fDownButton->setGeometry(cr.right() - w + 1, cr.top() + ch / 2, w, ch - ch / 2);
+    fUpButton->SetGlyph(fEnabled);
+    fDownButton->SetGlyph(fEnabled);
+    fCapXStop = fUpButton->x() - fDigitWidth / 2;
+    fCapYStart = cr.top() + (ch - fDigitHeight) / 2;
+    LocateFocusDigit();
+}
+
+void TPlusSpinEdit::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    LayoutButtons();
+}
+
+void TPlusSpinEdit::changeEvent(QEvent *e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        FontChanged();
+}
+
+// ---- painting ---------------------------------------------------------------------------
+
+void TPlusSpinEdit::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().base());
+    if (fBorderStyle == bsSingle) {
+        p.setPen(palette().dark().color());
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    const QRect cr = contentsRect();
+    p.setClipRect(QRect(cr.left(), cr.top(), fUpButton->x() - cr.left(), cr.height()));
+    p.setFont(font());
+    const QColor textColour = fEnabled ? palette().text().color() : DisabledGrey;
+    const int baseline = fCapYStart + fontMetrics().ascent();
+    const QString shown = Displayed(fText);
+    p.setPen(textColour);
+    p.drawText(QPoint(fCapXStart, baseline), shown);
+    if (!FocusInText())
+        return; // the focus lies outside the text: no mark
+    const QString focusChar = shown.mid(fFocusIndex - 1, 1);
+    const int charX = fCapXStart + TextWidth(shown.left(fFocusIndex - 1));
+    if (hasFocus() && fEnabled) {
+        p.fillRect(fFocusRect, FocusBlue);
+        p.setPen(Qt::white);
+        p.drawText(QPoint(charX, baseline), focusChar);
+        if (!fSpinning) // the caret, hidden while spinning
+            p.fillRect(QRect(fFocusRect.left(), fFocusRect.bottom(), fFocusRect.width(), 2),
+                       palette().text());
+    } else {
+        p.setPen(textColour);
+        p.drawLine(fFocusRect.bottomLeft(), fFocusRect.bottomRight());
+    }
+}
+
+// ---- keyboard ---------------------------------------------------------------------------
+
+bool TPlusSpinEdit::event(QEvent *e) {
+    // Arrow keys, digits and Ctrl+0 belong to the control, not to shortcuts of the window.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        switch (k->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_0:
+            e->accept();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void TPlusSpinEdit::keyPressEvent(QKeyEvent *e) {
+    if (!fEnabled) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    switch (e->key()) {
+    case Qt::Key_Left:
+        if (fFocusRect.left() > fDigitWidth - 2)
+            SetIncExponent(fIncExponent + 1);
+        return;
+    case Qt::Key_Right:
+        if (fIncExponent > -fDecimals)
+            SetIncExponent(fIncExponent - 1);
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        fSpinning = true;
+        update(); // hides the caret
+        if (e->key() == Qt::Key_Up)
+            SpinUp(false);
+        else
+            SpinDown(false);
+        return;
+    case Qt::Key_0:
+        if (ctrl) {
+            RightZero();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    const QString typed = e->text();
+    if (ctrl || (e->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) || typed.size() != 1) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    TypeDigit(typed[0]);
+}
+
+void TPlusSpinEdit::keyReleaseEvent(QKeyEvent *e) {
+    // Keyboard auto-repeat sends release/press pairs; only the real release ends a spin.
+    if (e->isAutoRepeat() || !fEnabled) {
+        QWidget::keyReleaseEvent(e);
+        return;
+    }
+    if (fSpinning)
+        EndSpin();
+    QWidget::keyReleaseEvent(e);
+}
+
+void TPlusSpinEdit::TypeDigit(QChar c) {
+    const int digit = DigitValue(c);
+    if (digit < 0 || digit >= fBase || !fEditorEnabled)
+        return;
+    if (!FocusInText())
+        return; // nothing to replace
+    double v = 0;
+    if (!ParseInBase(TypedText(fText, fFocusIndex, c, fInternalThousandSep), fBase, v)) {
+        ReportError(QStringLiteral("Not a valid number"));
+        return;
+    }
+    if (fIncExponent > -fDecimals)
+        SetIncExponent(fIncExponent - 1);
+    setValue(v);
+}
+
+void TPlusSpinEdit::ReportError(const QString &message) {
+    if (OnError)
+        OnError(message);
+    else
+        QMessageBox::critical(this, QCoreApplication::applicationName(), message);
+}
+
+// ---- mouse ------------------------------------------------------------------------------
+
+void TPlusSpinEdit::mousePressEvent(QMouseEvent *e) {
+    if (!fEnabled) {
+        QWidget::mousePressEvent(e);
+        return;
+    }
+    if (e->button() == Qt::LeftButton)
+        PlaceFocusAt(qRound(e->position().x()));
+}
+
+void TPlusSpinEdit::PlaceFocusAt(int x) {
+    const int place = PlaceAt(fText, fDecimals, fInternalThousandSep, x - fCapXStart,
+                              [this](const QString &s) { return TextWidth(s); });
+    SetIncExponent(place);
+    if (hasFocus())
+        update();
+    else
+        setFocus(Qt::MouseFocusReason);
+}
+
+void TPlusSpinEdit::mouseDoubleClickEvent(QMouseEvent *e) {
+    mousePressEvent(e); // the second press of a double click places the focus too
+    if (fEnabled && e->button() == Qt::LeftButton)
+        RightZero();
+}
+
+// ---- focus ------------------------------------------------------------------------------
+
+void TPlusSpinEdit::focusInEvent(QFocusEvent *e) {
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void TPlusSpinEdit::focusOutEvent(QFocusEvent *e) {
+    QWidget::focusOutEvent(e);
+    // The release of a held key or button may go elsewhere now; end the spin so that a
+    // held-back change is reported.
+    if (fSpinning)
+        EndSpin();
+    update();
+}
+
+// ---- stepping ---------------------------------------------------------------------------
+
+void TPlusSpinEdit::SpinUp(bool byTimer) {
+    if (!fEnabled)
+        return;
+    if (byTimer) {
+        fTimer->setInterval(RepeatIntervalMs);
+        if (!fUpButton->IsDrawnPressed())
+            return;
+    }
+    setValue(fValue + fIncrement);
+}
+
+void TPlusSpinEdit::SpinDown(bool byTimer) {
+    if (!fEnabled)
+        return;
+    if (byTimer) {
+        fTimer->setInterval(RepeatIntervalMs);
+        if (!fDownButton->IsDrawnPressed())
+            return;
+    }
+    setValue(fValue - fIncrement);
+}
+
+void TPlusSpinEdit::TimerTick() {
+    if (fTimerStepsUp)
+        SpinUp(true);
+    else
+        SpinDown(true);
+}
+
+void TPlusSpinEdit::SpinButtonMouseDown(TSpinButton *button) {
+    if (!fEnabled)
+        return;
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    fSpinning = true;
+    update(); // hides the caret
+    fTimer->setInterval(FirstRepeatDelayMs);
+    fTimer->start();
+    fTimerStepsUp = button == fUpButton;
+    if (fTimerStepsUp)
+        SpinUp(false);
+    else
+        SpinDown(false);
+}
+
+void TPlusSpinEdit::SpinButtonMouseUp() {
+    if (!fEnabled || !fSpinning)
+        return;
+    EndSpin();
+}
+
+void TPlusSpinEdit::EndSpin() {
+    fSpinning = false;
+    fTimer->stop();
+    update(); // shows the caret again
+    if (!fTrackSpin && fModified) {
+        fModified = false;
+        Change();
+    }
+}
