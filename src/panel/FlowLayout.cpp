@@ -46,14 +46,9 @@ QSize TFlowLayout::minimumSize() const {
 }
 
 QSize TFlowLayout::sizeHint() const {
-    // One row of everything; the parent's width decides the real wrapping.
-    int width = 0;
-    int height = 0;
-    for (const QLayoutItem *item : FItems) {
-        width += item->sizeHint().width() + spacing();
-        height = qMax(height, item->sizeHint().height());
-    }
-    return QSize(width, height);
+    // Ask for no more width than the widest item: the rest of the window decides the
+    // width, and heightForWidth the number of rows.
+    return minimumSize();
 }
 
 void TFlowLayout::setGeometry(const QRect &rect) {
