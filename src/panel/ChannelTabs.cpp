@@ -79,13 +79,11 @@ void TMainForm::CreateChannelTabs(int channelCount) {
     if (TabsCreated)
         return;
     const int last = qMin(channelCount, int(MaxChannels));
-    ChPageControl->setUpdatesEnabled(false);
     for (int n = 2; n <= last; ++n) {
         PlaceChannelControls(CloneChannelPage(n));
         FillChannelTables(n);
         emit ChannelPageCreated(n);
     }
-    ChPageControl->setUpdatesEnabled(true);
     TabsCreated = true;
     FActiveChControls.resize(ChPageControl->count());
 }

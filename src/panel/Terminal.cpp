@@ -18,7 +18,7 @@ QGroupBox *TMainForm::BuildTerminal() {
     TerminalBoxgrp = Group(nullptr, "TerminalBoxgrp", "Command Terminal");
     SetHint(TerminalBoxgrp, "Send and receive commands directly to unit");
     TerminalBoxgrp->setFixedWidth(509);
-    TerminalBoxgrp->setMinimumHeight(121);
+    TerminalBoxgrp->setFixedHeight(121);
 
     SendEdit = new QComboBox(TerminalBoxgrp);
     SendEdit->setObjectName("SendEdit");
@@ -58,7 +58,8 @@ QGroupBox *TMainForm::BuildTerminal() {
 QGroupBox *TMainForm::BuildSystemInfo() {
     SystemInfoGrp = Group(nullptr, "SystemInfoGrp", "System Information");
     SetHint(SystemInfoGrp, "Information about unit");
-    SystemInfoGrp->setMinimumSize(163, 121);
+    SystemInfoGrp->setMinimumWidth(163);
+    SystemInfoGrp->setFixedHeight(121);
 
     SerialNumberlbl = new QLabel("Serial Number: 123456", SystemInfoGrp);
     SerialNumberlbl->setObjectName("SerialNumberlbl");
