@@ -47,6 +47,7 @@ TPlusSpinEdit::TPlusSpinEdit(QWidget *parent) : QWidget(parent) {
 
     fTimer = new QTimer(this);
     fTimer->setObjectName(QStringLiteral("fTimer"));
+    fTimer->setTimerType(Qt::PreciseTimer);
     fTimer->setInterval(FirstRepeatDelayMs);
     connect(fTimer, &QTimer::timeout, this, [this] { TimerTick(); });
 
@@ -182,7 +183,11 @@ void TPlusSpinEdit::setThousandSeparator(QChar c) {
     else
         fInternalThousandSep = NeedsBlankSeparator(c) ? QLatin1Char(' ') : c;
     FormatText();
-    LocateFocusDigit();
+    // Separators widen the text: size again so that the widest limit still fits.
+    if (fAutoSize)
+        ApplyAutoSize();
+    else
+        LocateFocusDigit();
 }
 
 void TPlusSpinEdit::setAutoSize(bool v) {
@@ -370,19 +375,20 @@ void TPlusSpinEdit::paintEvent(QPaintEvent *) {
 // ---- keyboard ---------------------------------------------------------------------------
 
 bool TPlusSpinEdit::event(QEvent *e) {
-    // Arrow keys, digits and Ctrl+0 belong to the control, not to shortcuts of the window.
-    if (e->type() == QEvent::ShortcutOverride) {
+    // Arrow keys, typed characters and Ctrl+0 belong to the control, not to shortcuts of
+    // the window (the counterpart of asking for the arrow keys in a dialog).
+    if (e->type() == QEvent::ShortcutOverride && fEnabled) {
         auto *k = static_cast<QKeyEvent *>(e);
-        switch (k->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_0:
+        const Qt::KeyboardModifiers mods =
+            k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        const bool arrow = k->key() == Qt::Key_Left || k->key() == Qt::Key_Right ||
+                           k->key() == Qt::Key_Up || k->key() == Qt::Key_Down;
+        const bool ctrlZero = k->key() == Qt::Key_0 && mods == Qt::ControlModifier;
+        const bool typed = mods == Qt::NoModifier && k->text().size() == 1 &&
+                           k->text()[0].isPrint() && !k->text()[0].isSpace();
+        if (arrow || ctrlZero || typed) {
             e->accept();
             return true;
-        default:
-            break;
         }
     }
     return QWidget::event(e);
@@ -466,12 +472,11 @@ void TPlusSpinEdit::ReportError(const QString &message) {
 // ---- mouse ------------------------------------------------------------------------------
 
 void TPlusSpinEdit::mousePressEvent(QMouseEvent *e) {
-    if (!fEnabled) {
+    if (!fEnabled || e->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(e);
         return;
     }
-    if (e->button() == Qt::LeftButton)
-        PlaceFocusAt(qRound(e->position().x()));
+    PlaceFocusAt(qRound(e->position().x()));
 }
 
 void TPlusSpinEdit::PlaceFocusAt(int x) {

@@ -199,6 +199,11 @@ TFocus LocateFocus(const QString &text, int incExponent, int decimals, QChar sep
     const int g = GroupSize(base);
     const bool grouping = !separator.isNull();
     TFocus f{text, 0};
+    if (text.contains(QLatin1Char('E'))) {
+        // Exponent form has no digit places: the focus lies outside it.
+        f.index = text.size() + 1;
+        return f;
+    }
     int index = text.size() - e - decimals;
     if (e >= 0 && decimals > 0)
         --index;

@@ -274,7 +274,7 @@ TEST_F(SpinEditTest, TwelveDecimalsWithAFloorIncrement) {
     Type('7');
     EXPECT_EQ(edit->Text(), "0.000000000007");
     Key(Qt::Key_Up);
-    EXPECT_DOUBLE_EQ(edit->Value(), 1.0000007e-8);
+    EXPECT_DOUBLE_EQ(edit->Value(), 1.0007e-8);
     for (int i = 0; i < 5; ++i)
         Key(Qt::Key_Left); // 12th -> 7th decimal
     EXPECT_DOUBLE_EQ(edit->Increment(), 1e-7);
@@ -421,16 +421,33 @@ TEST_F(SpinEditTest, BadValuesAreIgnoredOrShownSafely) {
 }
 
 TEST_F(SpinEditTest, NotAValidNumberLeavesEverythingAsItWas) {
-    edit->setValue(1e300); // shown in exponent form, which no typed digit can make valid
+    // The text is always decimal; typed text is read in the base, so a 2 left in a
+    // base-2 control cannot be read.
+    edit->setDecimals(0);
+    edit->setValue(25);
+    edit->setBase(2);
     const QString text = edit->Text();
     const double increment = edit->Increment();
     CountChanges();
-    Type('5');
+    Type('1');
     EXPECT_EQ(errors, QStringList{"Not a valid number"});
-    EXPECT_EQ(edit->Value(), 1e300);
+    EXPECT_EQ(edit->Value(), 25);
     EXPECT_EQ(edit->Text(), text);
+    EXPECT_EQ(edit->Text(), "25");
     EXPECT_EQ(edit->Increment(), increment);
     EXPECT_TRUE(values.isEmpty());
+    // A digit that makes it readable is taken.
+    edit->setValue(11);
+    Type('0');
+    EXPECT_EQ(edit->Value(), 2); // "10" in base 2
+    EXPECT_EQ(errors.size(), 1);
+
+    // Exponent form: no digit place to type over.
+    edit->setBase(10);
+    edit->setValue(1e300);
+    Type('5');
+    EXPECT_EQ(edit->Value(), 1e300);
+    EXPECT_EQ(errors.size(), 1);
 }
 
 TEST_F(SpinEditTest, FocusOutsideTheTextIsBounded) {
@@ -533,9 +550,23 @@ TEST_F(SpinEditTest, ArrowKeysAreNotTakenByWindowShortcuts) {
     QObject::connect(s, &QShortcut::activated, [&] { ++shortcutFired; });
     auto *s0 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &window);
     QObject::connect(s0, &QShortcut::activated, [&] { ++shortcutFired; });
+    auto *s5 = new QShortcut(QKeySequence(Qt::Key_5), &window);
+    QObject::connect(s5, &QShortcut::activated, [&] { ++shortcutFired; });
+    edit->setDecimals(0);
+    edit->setValue(47);
     Key(Qt::Key_Up);
-    EXPECT_EQ(edit->Value(), 1);
+    EXPECT_EQ(edit->Value(), 48);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(edit->Value(), 40);
+    Type('5');
+    EXPECT_EQ(edit->Value(), 50);
     EXPECT_EQ(shortcutFired, 0);
+    // A disabled control leaves the keys to the window.
+    edit->SetEnabled(false);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(shortcutFired, 1);
+    EXPECT_EQ(edit->Value(), 50);
 }
 
 TEST_F(SpinEditTest, FocusLossEndsASpinAndReportsTheHeldBackChange) {

@@ -121,6 +121,7 @@ TEST(SpinEditText, FocusIndexWithPlaceholdersAndSeparators) {
     EXPECT_EQ(LocateFocus("-1,234", 4, 0, Comma, 10).index, 1);
     EXPECT_EQ(LocateFocus("-5", 1, 0, None, 10).index, 1);
     // A place right of the last decimal lies outside the text.
+    EXPECT_GT(LocateFocus("1.00000000000000E+300", 0, 2, Comma, 10).index, 21);
     const TFocus outside = LocateFocus("0.000000000", -10, 9, None, 10);
     EXPECT_EQ(outside.text, "0.000000000");
     EXPECT_GT(outside.index, outside.text.size());
@@ -173,7 +174,7 @@ TEST(SpinEditText, ClickedDigitPlace) {
     EXPECT_EQ(PlaceAt("1,234.567", 3, Comma, 45, width), 0);  // on "4"
     EXPECT_EQ(PlaceAt("1,234.567", 3, Comma, 35, width), 1);  // on "3"
     EXPECT_EQ(PlaceAt("1,234.567", 3, Comma, 5, width), 3);   // on "1"
-    EXPECT_EQ(PlaceAt("1,234.567", 3, Comma, 15, width), 3);  // on the separator
+    EXPECT_EQ(PlaceAt("1,234.567", 3, Comma, 15, width), 2);  // separator: the digit right of it
     EXPECT_EQ(PlaceAt("1,234.567", 3, Comma, 65, width), -1); // on "5"
     EXPECT_EQ(PlaceAt("1,234.567", 3, Comma, 85, width), -3); // on "7"
     EXPECT_EQ(PlaceAt("1,234.567", 3, Comma, -5, width), 4);  // left of the text
