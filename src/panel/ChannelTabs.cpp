@@ -1,0 +1,132 @@
+// Pages of channels 2..N, copied from the channel-1 page in its present state.
+#include "MainForm.h"
+
+#include "ChannelBoxes.h"
+#include "CheckListBox.h"
+#include "FormParts.h"
+#include "PageControl.h"
+#include "PlusSpinEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+
+namespace {
+
+QString Numbered(const char *stem, int n) {
+    return QString::fromLatin1(stem) + QString::number(n);
+}
+
+// Only a size the template set itself is copied; the rest of the font comes from the
+// parent, as for the template.
+void CopyFontSize(const QWidget *from, QWidget *to) {
+    if (from->testAttribute(Qt::WA_SetFont))
+        FormParts::SetPixelFont(to, from->font().pixelSize());
+}
+
+void CopyHint(const QWidget *from, QWidget *to) {
+    FormParts::SetHint(to, from->property("hint").toString(), from->property("showHint").toBool());
+}
+
+TPlusSpinEdit *CopySpin(const TPlusSpinEdit *from, QWidget *parent, const QString &name) {
+    auto *to = new TPlusSpinEdit(parent);
+    to->setAutoSize(from->AutoSize());
+    CopyFontSize(from, to);
+    to->setObjectName(name);
+    to->setMaxValue(from->MaxValue());
+    to->setMinValue(from->MinValue());
+    to->setIncrement(from->Increment());
+    to->setThousandSeparator(from->ThousandSeparator());
+    to->setValue(from->Value());
+    to->setDecimals(from->Decimals());
+    to->setBorderStyle(from->BorderStyle());
+    to->OnError = from->OnError;
+    to->OnSetIncrement = from->OnSetIncrement;
+    to->OnChange = from->OnChange;
+    return to;
+}
+
+QComboBox *CopySelector(const QComboBox *from, QWidget *parent, const QString &name) {
+    auto *to = new QComboBox(parent);
+    CopyFontSize(from, to);
+    to->setObjectName(name);
+    QStringList items;
+    items.reserve(from->count());
+    for (int i = 0; i < from->count(); ++i)
+        items << from->itemText(i);
+    to->addItems(items);
+    to->setCurrentIndex(from->currentIndex());
+    if (from->isEditable()) {
+        to->setEditable(true);
+        to->setEditText(from->currentText());
+    }
+    return to;
+}
+
+TCheckListBox *CopyCheckList(const TCheckListBox *from, QWidget *parent, const QString &name) {
+    auto *to = new TCheckListBox(parent);
+    CopyFontSize(from, to);
+    to->setObjectName(name);
+    to->setItems(from->Items());
+    to->setCurrentRow(from->currentRow());
+    to->setColumns(from->Columns());
+    return to;
+}
+
+} // namespace
+
+void TMainForm::CreateChannelTabs(int channelCount) {
+    if (TabsCreated)
+        return;
+    const int last = qMin(channelCount, int(MaxChannels));
+    for (int n = 2; n <= last; ++n) {
+        PlaceChannelControls(CloneChannelPage(n));
+        FillChannelTables(n);
+        emit ChannelPageCreated(n);
+    }
+    TabsCreated = true;
+    FActiveChControls.resize(ChPageControl->count());
+}
+
+TMainForm::TChannelPage TMainForm::CloneChannelPage(int n) {
+    const TChannelPage &t = FTemplate;
+    TChannelPage p;
+    p.Page = new QWidget;
+    p.Page->setObjectName(Numbered("TabCh", n));
+    ChPageControl->addPage(p.Page, "Ch " + QString::number(n));
+
+    p.Frame = new QGroupBox(p.Page);
+    CopyFontSize(t.Frame, p.Frame);
+    p.Frame->setObjectName(Numbered("ChFunctGrp", n));
+
+    p.Enable = new QCheckBox(p.Frame);
+    CopyFontSize(t.Enable, p.Enable);
+    p.Enable->setObjectName(Numbered("ChEnablebox", n));
+    p.Enable->setText(t.Enable->text());
+    p.Enable->setChecked(t.Enable->isChecked());
+    CopyHint(t.Enable, p.Enable);
+
+    for (int i = 0; i < cbCount; ++i) {
+        const TChannelBoxDef &def = ChannelBoxes[i];
+        auto *box = new QGroupBox(p.Frame);
+        CopyFontSize(t.Boxes[i], box);
+        box->setObjectName(Numbered(def.GroupStem, n));
+        box->setTitle(t.Boxes[i]->title());
+        CopyHint(t.Boxes[i], box);
+        p.Boxes[i] = box;
+
+        const QString name = Numbered(def.EditorStem, n);
+        switch (def.Kind) {
+        case TEditorKind::Spin:
+            p.Editors[i] = CopySpin(static_cast<TPlusSpinEdit *>(t.Editors[i]), box, name);
+            break;
+        case TEditorKind::Selector:
+            p.Editors[i] = CopySelector(static_cast<QComboBox *>(t.Editors[i]), box, name);
+            break;
+        case TEditorKind::CheckList:
+            p.Editors[i] = CopyCheckList(static_cast<TCheckListBox *>(t.Editors[i]), box, name);
+            break;
+        }
+    }
+    return p;
+}

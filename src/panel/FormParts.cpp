@@ -1,0 +1,59 @@
+#include "FormParts.h"
+
+#include "PlusSpinEdit.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace FormParts {
+
+void SetHint(QWidget *widget, const QString &hint, bool shown) {
+    widget->setProperty("hint", hint);
+    widget->setProperty("showHint", shown);
+    widget->setToolTip(shown ? hint : QString());
+}
+
+QGroupBox *Group(QWidget *parent, const QString &name, const QString &caption) {
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QComboBox *Selector(QWidget *parent, const QString &name, const QStringList &items, int index) {
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItems(items);
+    combo->setCurrentIndex(index);
+    return combo;
+}
+
+TPlusSpinEdit *Spin(QWidget *parent, const QString &name, const TSpinSetup &setup) {
+    auto *spin = new TPlusSpinEdit(parent);
+    spin->setObjectName(name);
+    spin->setDecimals(setup.Decimals);
+    spin->setIncrement(setup.Increment);
+    spin->setMaxValue(setup.MaxValue);
+    spin->setMinValue(setup.MinValue);
+    spin->setValue(setup.Value);
+    spin->setThousandSeparator(setup.ThousandSeparator);
+    return spin;
+}
+
+QGroupBox *Boxed(QWidget *parent, const QString &name, const QString &caption, QWidget *editor) {
+    QGroupBox *box = Group(parent, name, caption);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 2, 6, 4);
+    editor->setParent(box);
+    layout->addWidget(editor);
+    return box;
+}
+
+void SetPixelFont(QWidget *widget, int pixelSize) {
+    QFont font = widget->font();
+    font.setFamily("Tahoma");
+    font.setPixelSize(pixelSize);
+    widget->setFont(font);
+}
+
+} // namespace FormParts

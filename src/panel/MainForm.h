@@ -1,0 +1,243 @@
+#pragma once
+
+#include "PanelTexts.h"
+#include "VersionInfo.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QVector>
+#include <array>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QColor;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMovie;
+class QPlainTextEdit;
+class QPushButton;
+class QUrl;
+class TCheckListBox;
+class TPageControl;
+class TPlusSpinEdit;
+class TPrompts;
+
+// The main window: every control of the panel, built in code and reachable through public
+// members named as the controls are (objectName = member name). Behaviour lives in
+// separate files and collaborators; this class holds the controls, the channel tabs and
+// the few display helpers that several of them share.
+//
+// Building is split by area: MainFormLayout.cpp (window frame, top strip, bottom row),
+// SystemPage.cpp (the three system pages), ChannelTemplate.cpp (channel 1),
+// ChannelTabs.cpp (pages 2..N), MenuBar.cpp, Terminal.cpp.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int MaxChannels = 36;
+    // Entry n refers to channel n's control; entry 0 and entries above the channel count
+    // stay empty.
+    template <class T> using TChannelTable = std::array<T *, MaxChannels + 1>;
+
+    explicit TMainForm(TPrompts &prompts, const TVersionInfo &version = TVersionInfo(),
+                       QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Builds the pages of channels 2..channelCount (capped at 36) as copies of the
+    // channel-1 page in its present state, once per window; a later call builds nothing.
+    void CreateChannelTabs(int channelCount);
+    bool TabsCreated = false;
+
+    // Display of the demo read-back: caption and the three identity labels.
+    void ShowDemoState();
+    // The Run/Stop button caption and the pulse picture (animated at double speed).
+    void ShowRunState(bool running);
+    // Appends one line to the command terminal as plain text in the given colour.
+    void AppendResponse(const QString &line, const QColor &colour);
+    // Help menu: the About box and the brand's web site (nothing for an unknown brand).
+    void ShowAbout(const TIdentityFields &identity);
+    void OpenWebSite(const QString &manufacturer);
+    // Seam for opening a web address; QDesktopServices::openUrl by default.
+    std::function<bool(const QUrl &)> OpenUrl;
+
+signals:
+    // Raised by CreateChannelTabs after the page of channel n and its table entries exist,
+    // so that the code wiring channel 1's Qt signals can wire the copy the same way
+    // (OnChange of the numeric entries is copied with the template).
+    void ChannelPageCreated(int n);
+
+public:
+    TPrompts &Prompts;
+    TVersionInfo VersionInfo;
+
+    // --- top strip -------------------------------------------------------------------
+    QLabel *VKBlueBanner = nullptr;
+    QLabel *HTXBanner = nullptr;
+    QLabel *PulseAnimate = nullptr;
+    QMovie *PulseMovie = nullptr;
+    QPushButton *RunStopbtn = nullptr;
+
+    // --- system options --------------------------------------------------------------
+    QGroupBox *SystemOptions = nullptr;
+    TPageControl *SystemPageControl = nullptr;
+    QWidget *SystemPage = nullptr;
+    QWidget *ExtTrigGatePage = nullptr;
+    QWidget *AdditionalPage = nullptr;
+
+    // "System Options" page
+    QGroupBox *SystemGrp = nullptr;
+    QGroupBox *PeriodGrp = nullptr;
+    TPlusSpinEdit *PeriodAdj = nullptr;
+    QGroupBox *BurstCountGrp = nullptr;
+    TPlusSpinEdit *SysBurstAdj = nullptr;
+    QCheckBox *AutoStartEnbl = nullptr;
+    QGroupBox *PulseModeGrp = nullptr;
+    QComboBox *SystemModeSel = nullptr;
+    QGroupBox *DutyCycleGrp = nullptr;
+    QGroupBox *OnCountGrp = nullptr;
+    TPlusSpinEdit *SysDutyOnAdj = nullptr;
+    QGroupBox *OffCountGrp = nullptr;
+    TPlusSpinEdit *SysDutyOffAdj = nullptr;
+    QGroupBox *CycleCountGrp = nullptr;
+    TPlusSpinEdit *SysCycleCountAdj = nullptr;
+    QGroupBox *SyncOutputGrp = nullptr;
+    QComboBox *SyncOutputSel = nullptr;
+
+    // "External Trig/Gate" page
+    QGroupBox *ExtTrigGateGrp = nullptr;
+    QGroupBox *TrigModeGrp1 = nullptr;
+    QComboBox *TrigModeSel1 = nullptr;
+    QGroupBox *ExtTrigEdgeGrp1 = nullptr;
+    QComboBox *TriggerEdgeSel1 = nullptr;
+    QGroupBox *ExtThresholdGrp1 = nullptr;
+    TPlusSpinEdit *TrigThresholdAdj1 = nullptr;
+    QGroupBox *TrigDebounceGrp1 = nullptr;
+    QComboBox *TrigDebounceSel1 = nullptr;
+    QGroupBox *GateModeGrp1 = nullptr;
+    QComboBox *GateModeSel1 = nullptr;
+    QGroupBox *GateLogicGrp1 = nullptr;
+    QComboBox *GateLogicSel1 = nullptr;
+    QGroupBox *GateThresholdGrp1 = nullptr;
+    TPlusSpinEdit *GateThresholdAdj1 = nullptr;
+    QGroupBox *GateDebounceGrp1 = nullptr;
+    QComboBox *GateDebounceSel1 = nullptr;
+    QGroupBox *TrigModeGrp2 = nullptr;
+    QComboBox *TrigModeSel2 = nullptr;
+    QGroupBox *ExtTrigEdgeGrp2 = nullptr;
+    QComboBox *TriggerEdgeSel2 = nullptr;
+    QGroupBox *TrigDebounceGrp2 = nullptr;
+    QComboBox *TrigDebounceSel2 = nullptr;
+    QGroupBox *GateModeGrp2 = nullptr;
+    QComboBox *GateModeSel2 = nullptr;
+    QGroupBox *GateLogicGrp2 = nullptr;
+    QComboBox *GateLogicSel2 = nullptr;
+    QGroupBox *GateDebounceGrp2 = nullptr;
+    QComboBox *GateDebounceSel2 = nullptr;
+    QGroupBox *TrigGateThresholdGrp2 = nullptr;
+    TPlusSpinEdit *TrigGateThresholdAdj2 = nullptr;
+
+    // "Additional Options" page
+    QGroupBox *ExtInputClkGrp = nullptr;
+    QComboBox *ExternalInputClkSel = nullptr;
+    QGroupBox *ExtOutputClkGrp = nullptr;
+    QComboBox *ExternalOutputClkSel = nullptr;
+    QGroupBox *ShotCounterGrp = nullptr;
+    QComboBox *CounterSourceSel = nullptr;
+    QCheckBox *ShotCountEnbl = nullptr;
+    QPushButton *ClearShotCount = nullptr;
+    QLabel *ShotCountlbl = nullptr;
+
+    // --- channels ----------------------------------------------------------------------
+    QGroupBox *ChannelGrp = nullptr;
+    TPageControl *ChPageControl = nullptr;
+    QWidget *TabCh1 = nullptr;
+    QGroupBox *ChFunctGrp1 = nullptr;
+
+    TChannelTable<QCheckBox> ChEnablebox{};
+    TChannelTable<TPlusSpinEdit> ChDelayAdj{};
+    TChannelTable<TPlusSpinEdit> ChWidthAdj{};
+    TChannelTable<QComboBox> ChModeSel{};
+    TChannelTable<TPlusSpinEdit> ChAmplitudeAdj{};
+    TChannelTable<QGroupBox> ChAmplitudeAdjGrp{};
+    TChannelTable<QComboBox> ChOutputModeSel{};
+    TChannelTable<TPlusSpinEdit> ChBurstAdj{};
+    TChannelTable<QGroupBox> ChBurstCountGrp{};
+    TChannelTable<TPlusSpinEdit> ChWaitCountAdj{};
+    TChannelTable<QComboBox> ChSyncSourceSel{};
+    TChannelTable<QComboBox> ChPolaritySel{};
+    TChannelTable<TPlusSpinEdit> ChDutyOnAdj{};
+    TChannelTable<QGroupBox> ChDutyOnGrp{};
+    TChannelTable<TPlusSpinEdit> ChDutyOffAdj{};
+    TChannelTable<QGroupBox> ChDutyOffGrp{};
+    TChannelTable<QComboBox> ChGateModeSel{};
+    TChannelTable<TCheckListBox> ChMuxSelect{};
+    TChannelTable<QComboBox> ChControlSel{};
+    TChannelTable<QComboBox> ChGateLogicSel{};
+
+    // Focus memory per page (one slot per page of the page control); not owning.
+    QVector<QPointer<QWidget>> FActiveSysControls;
+    QVector<QPointer<QWidget>> FActiveChControls;
+
+    // --- bottom row ----------------------------------------------------------------------
+    QGroupBox *TerminalBoxgrp = nullptr;
+    QComboBox *SendEdit = nullptr;
+    QPushButton *SendBtn = nullptr;
+    QPlainTextEdit *ResponseList = nullptr;
+    QGroupBox *SystemInfoGrp = nullptr;
+    QLabel *SerialNumberlbl = nullptr;
+    QLabel *FWVersionlbl = nullptr;
+    QLabel *FPGAVersionlbl = nullptr;
+
+    // --- menu bar --------------------------------------------------------------------------
+    QMenu *File1 = nullptr;
+    QAction *Exit1 = nullptr;
+    QAction *R1 = nullptr;
+    QMenu *Storage1 = nullptr;
+    QMenu *SaveToBin = nullptr;
+    QMenu *RestoreFromBin = nullptr;
+    QAction *SaveToFile1 = nullptr;
+    QAction *RestoreSettingsFromFile1 = nullptr;
+    QMenu *ools1 = nullptr;
+    QAction *Up1 = nullptr;
+    QAction *CaptureScreenShot1 = nullptr;
+    QAction *EnableLoggingMenu = nullptr;
+    QAction *ServiceMenu = nullptr;
+    QAction *ServiceWindowMenu = nullptr;
+    QMenu *Help1 = nullptr;
+    QAction *WebSite1 = nullptr;
+    QAction *About1 = nullptr;
+    // Bin items; the form holds bin 1 for saving and bins 0 and 1 for recall.
+    std::array<QAction *, MaxChannels + 1> BinSave{};
+    std::array<QAction *, MaxChannels + 1> BinRestore{};
+
+private:
+    // One channel page: the frame, the Enabled box and the 15 captioned editor boxes in
+    // the order the copies are made.
+    struct TChannelPage {
+        QWidget *Page = nullptr;
+        QGroupBox *Frame = nullptr;
+        QCheckBox *Enable = nullptr;
+        std::array<QGroupBox *, 15> Boxes{};
+        std::array<QWidget *, 15> Editors{};
+    };
+
+    void BuildWindowFrame();
+    QWidget *BuildTopStrip();
+    QWidget *BuildBottomRow();
+    void BuildMenuBar();
+    void BuildSystemOptions();
+    QWidget *BuildSystemPage();
+    QWidget *BuildExtTrigGatePage();
+    QWidget *BuildAdditionalPage();
+    void BuildChannelGroup();
+    TChannelPage BuildChannelTemplate();
+    TChannelPage CloneChannelPage(int n);
+    void PlaceChannelControls(const TChannelPage &page);
+    void FillChannelTables(int n);
+    QGroupBox *BuildTerminal();
+    QGroupBox *BuildSystemInfo();
+
+    TChannelPage FTemplate;
+};

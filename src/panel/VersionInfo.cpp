@@ -1,0 +1,6 @@
+#include "VersionInfo.h"
+
+#include "PanelVersion.h"
+
+TVersionInfo::TVersionInfo()
+    : FileVersion(PULSEPANEL_FILE_VERSION), CompanyName(PULSEPANEL_COMPANY) {}
