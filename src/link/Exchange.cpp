@@ -3,8 +3,9 @@
 #include "AppControl.h"
 #include "CommLog.h"
 #include "LinkState.h"
+#include "NumberFormat.h"
 #include "Prompts.h"
-#include "ReplyNumber.h"
+#include "ReplyText.h"
 #include "TerminalEcho.h"
 #include "VKComPort.h"
 
@@ -56,8 +57,10 @@ bool TExchange::QueryNumber(const QByteArray &command, qint64 &value) {
     QByteArray reply = SendQuery(command).toLatin1();
     if (reply.isEmpty())
         reply = "0";
-    if (ParseDecimalInt64(TrimControl(reply), value))
+    if (const auto number = Instrument::ParseInt64(QString::fromLatin1(TrimControl(reply)))) {
+        value = *number;
         return true;
+    }
     value = 0;
     FLog.ExceptionError();
     return false;
@@ -111,7 +114,7 @@ QString TExchange::ReadAndShowResponse() {
     return reply;
 }
 
-void TExchange::Echo(const QString &text, unsigned colour) {
+void TExchange::Echo(const QString &text, quint32 colour) {
     FTerminal.AppendLine(u'(' + TCommLog::TimeOfDay() + QStringLiteral(") ") + text, colour);
 }
 

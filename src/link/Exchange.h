@@ -53,7 +53,7 @@ public:
     QByteArray LastCommand() const { return FLastCommand; }
 
 private:
-    void Echo(const QString &text, unsigned colour);
+    void Echo(const QString &text, quint32 colour);
     bool QueryNumber(const QByteArray &command, qint64 &value);
 
     TVKComPort &FPort;

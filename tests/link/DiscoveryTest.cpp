@@ -1,5 +1,5 @@
-#include "CommLog.h"
 #include "Discovery.h"
+#include "CommLog.h"
 #include "Exchange.h"
 #include "LinkDoubles.h"
 #include "LinkState.h"
@@ -10,10 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <list>
 #include <memory>
 #include <mutex>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -146,7 +146,8 @@ TEST_F(DiscoveryTest, MoreThanAHundredPortsFailEvenWhenFoundAndLeaveThePortClose
     THeard &first = AddInstrument(1, "VK,6180-36,77,3.2-1.0", 0);
     const QString slave = Peers.front()->SlavePath();
     for (int n = 2; n <= 101; ++n)
-        ASSERT_TRUE(QFile::link(slave, QDir(PortsDir.path()).filePath(QStringLiteral("COM%1").arg(n))));
+        ASSERT_TRUE(
+            QFile::link(slave, QDir(PortsDir.path()).filePath(QStringLiteral("COM%1").arg(n))));
     ASSERT_EQ(Port.GetValidSerialPorts().size(), 101);
 
     EXPECT_FALSE(Finder.FindInstrument());
@@ -160,7 +161,8 @@ TEST_F(DiscoveryTest, AHundredPortsAreStillSearched) {
     AddInstrument(1, "VK,6180-6,1,1.0-1.0", 0);
     const QString slave = Peers.front()->SlavePath();
     for (int n = 2; n <= 100; ++n)
-        ASSERT_TRUE(QFile::link(slave, QDir(PortsDir.path()).filePath(QStringLiteral("COM%1").arg(n))));
+        ASSERT_TRUE(
+            QFile::link(slave, QDir(PortsDir.path()).filePath(QStringLiteral("COM%1").arg(n))));
     EXPECT_TRUE(Finder.FindInstrument());
     EXPECT_TRUE(Port.Opened());
 }

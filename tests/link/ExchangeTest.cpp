@@ -1,6 +1,6 @@
+#include "Exchange.h"
 #include "CommLog.h"
 #include "CommandsDisabledScope.h"
-#include "Exchange.h"
 #include "LinkDoubles.h"
 #include "LinkState.h"
 #include "PtyPeer.h"
@@ -100,8 +100,7 @@ TEST_F(ExchangeTest, CommandIsWrittenEchoedAndLogged) {
     EXPECT_EQ(Peer.Received(), QByteArray(":PULS1:STAT ON  \r\n"));
     EXPECT_EQ(Exchange.LastCommand(), QByteArray(":PULS1:STAT ON  "));
     EXPECT_EQ(TerminalLines(), QStringList({"0|(T) :PULS1:STAT ON", "8000|(T) ok"}));
-    EXPECT_EQ(LogEntries(),
-              QStringList({"Sent    (T): :PULS1:STAT ON  ", "Received(T): ok"}));
+    EXPECT_EQ(LogEntries(), QStringList({"Sent    (T): :PULS1:STAT ON  ", "Received(T): ok"}));
     const QRegularExpression echo(QStringLiteral("^\\(\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\) ok$"));
     EXPECT_TRUE(echo.match(Terminal.Lines.last().text).hasMatch());
 }
@@ -115,9 +114,7 @@ TEST_F(ExchangeTest, DisabledCommandIsNeitherSentNorEchoedAndLoggedOnce) {
     Log.ToggleLoggingState();
     {
         TCommandsDisabledScope outer(State);
-        {
-            TCommandsDisabledScope inner(State);
-        }
+        { TCommandsDisabledScope inner(State); }
         EXPECT_TRUE(State.CommandsDisabled) << "inner scope must restore, not clear";
         EXPECT_EQ(Exchange.SendCommand(":PULS1:STAT ON"), QString());
     }
@@ -147,10 +144,9 @@ TEST_F(ExchangeTest, IntegerConversions) {
         bool logged; // an "Exception Error (" line follows
     };
     const TCase cases[] = {
-        {"42\r\n", 42, false},   {"-17\r", -17, false}, {"  5\r", 5, false},
-        {"", 0, false},          {"   \r", 0, false},   {"12a\r", 0, true},
-        {"nan\r", 0, true},      {"1.5\r", 0, true},    {"abc\r", 0, true},
-        {"4000000000\r", 0, true},
+        {"42\r\n", 42, false}, {"-17\r", -17, false},     {"  5\r", 5, false}, {"", 0, false},
+        {"   \r", 0, false},   {"12a\r", 0, true},        {"nan\r", 0, true},  {"1.5\r", 0, true},
+        {"abc\r", 0, true},    {"4000000000\r", 0, true},
     };
     Log.ToggleLoggingState();
     for (const TCase &c : cases) {
@@ -180,10 +176,14 @@ TEST_F(ExchangeTest, UnsignedConversionsWrapModulo2To32) {
         qint64 value;
     };
     const TCase cases[] = {
-        {"4000000000\r", 4000000000LL}, {"4294967295\r", 4294967295LL},
-        {"4294967296\r", 0},            {"4294967297\r", 1},
-        {"-1\r", 4294967295LL},         {"123\r\n", 123},
-        {"99999999999999999999\r", 0},  {"12a\r", 0},
+        {"4000000000\r", 4000000000LL},
+        {"4294967295\r", 4294967295LL},
+        {"4294967296\r", 0},
+        {"4294967297\r", 1},
+        {"-1\r", 4294967295LL},
+        {"123\r\n", 123},
+        {"99999999999999999999\r", 0},
+        {"12a\r", 0},
         {"nan\r", 0},
     };
     for (const TCase &c : cases) {
@@ -227,8 +227,7 @@ struct TLostReplyCase {
     QStringList calls;
 };
 
-class LostReplyTest : public ExchangeTest,
-                      public ::testing::WithParamInterface<TLostReplyCase> {};
+class LostReplyTest : public ExchangeTest, public ::testing::WithParamInterface<TLostReplyCase> {};
 
 } // namespace
 
@@ -245,8 +244,8 @@ TEST_P(LostReplyTest, BoxAnswerDecidesAndPartialReplyIsReturned) {
     EXPECT_EQ(Prompts.Shown[0].buttons, TPrompts::mbYes | TPrompts::mbNo | TPrompts::mbIgnore);
     EXPECT_EQ(Prompts.Shown[0].icon, TPrompts::iconWarning);
     EXPECT_EQ(App.Calls, GetParam().calls);
-    EXPECT_EQ(LogEntries(), QStringList({"Sent    (T): :COUN:COUN?", "Timeout Error(T)",
-                                         "Received(T): 12"}));
+    EXPECT_EQ(LogEntries(),
+              QStringList({"Sent    (T): :COUN:COUN?", "Timeout Error(T)", "Received(T): 12"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -14,9 +14,9 @@ class TRecordingTerminal : public TTerminalEcho {
 public:
     struct TLine {
         QString text;
-        QRgb colour;
+        TRgb colour;
     };
-    void AppendLine(const QString &text, QRgb colour) override { Lines.append({text, colour}); }
+    void AppendLine(const QString &text, TRgb colour) override { Lines.append({text, colour}); }
     void Clear() override {
         Lines.clear();
         ++ClearCount;
