@@ -31,7 +31,9 @@ struct TSerialDevice {
 //     ttyUSB2 < ttyUSB10);
 //   - modems (a description containing "modem", any case) and ttyS nodes without a UART
 //     are left out; they take no number.
-// On Windows, without a port-map directory, the list is the system's serial-port registry.
+// A PULSEPANEL_PORTS naming no readable directory gives an empty list, never the
+// machine's own ports. On Windows, without a port-map directory, the list is the system's
+// serial-port registry.
 class TPortMap {
 public:
     static constexpr const char *EnvironmentVariable = "PULSEPANEL_PORTS";
@@ -47,6 +49,10 @@ public:
     QString DevicePath(qint32 number) const; // empty when the number is not mapped
     // Number of a COM<digits> text (all digits after "COM"); 0 when it is not one.
     static qint32 NumberOfName(const QString &name);
+    // The port-choice item "COM<n> (<device>)", or "COM<n>" when the device says no more.
+    static QString ItemText(qint32 number, const QString &device);
+    // The number written after "COM" at the start of an item (all its digits); 0 if none.
+    static qint32 NumberOfItem(const QString &item);
 
 private:
     QList<TPortEntry> FEntries;
