@@ -43,14 +43,30 @@ QString TCommLog::FilePath() const {
     return FFilePath;
 }
 
-// Short date and long time of the user's locale. The long time format of Qt carries a
-// time zone that the log never showed, so that part is left out.
+namespace {
+
+// The long time format of Qt carries a time zone ('t' outside quotes) that the log never
+// showed; drop it and the blanks it leaves.
+QString WithoutTimeZone(const QString &format) {
+    QString out;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't')
+            continue;
+        out += c;
+    }
+    return out.simplified();
+}
+
+} // namespace
+
+// Short date and long time of the user's locale.
 QByteArray TCommLog::HeaderLine() {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
-    timeFormat.remove(u't');
-    timeFormat = timeFormat.trimmed();
+    const QString timeFormat = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
     const QString text = QStringLiteral("System Communication Log File ") +
                          locale.toString(now.date(), QLocale::ShortFormat) + u',' +
                          locale.toString(now.time(), timeFormat);

@@ -9,6 +9,9 @@
 const QList<qint32> TInstrumentFinder::BaudRates = {115200, 57600, 38400, 19200, 9600, 4800};
 const char *const TInstrumentFinder::NoPortsMessage = "No available ports.";
 const char *const TInstrumentFinder::IdentificationQuery = "*IDN";
+const char *const TInstrumentFinder::NoDeviceFoundMessage =
+    "No device found. Try to reconnect?\n\r\n\rMake sure unit is fully powered on\n\rbefore "
+    "selecting Yes";
 
 TInstrumentFinder::TInstrumentFinder(TVKComPort &port, TExchange &exchange, TTerminalEcho &terminal,
                                      TPrompts &prompts, Instrument::TIdentity &identity)

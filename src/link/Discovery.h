@@ -21,6 +21,8 @@ public:
     static const char *const NoPortsMessage;           // "No available ports."
 
     static const char *const IdentificationQuery; // "*IDN" (the exchange appends "?")
+    // The start-up's question after a failed search (buttons Yes and No).
+    static const char *const NoDeviceFoundMessage;
 
     // identity receives the fields of every identification reply during the search.
     TInstrumentFinder(TVKComPort &port, TExchange &exchange, TTerminalEcho &terminal,
