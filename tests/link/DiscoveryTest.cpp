@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <list>
 #include <memory>
@@ -165,4 +166,33 @@ TEST_F(DiscoveryTest, AHundredPortsAreStillSearched) {
             QFile::link(slave, QDir(PortsDir.path()).filePath(QStringLiteral("COM%1").arg(n))));
     EXPECT_TRUE(Finder.FindInstrument());
     EXPECT_TRUE(Port.Opened());
+}
+
+TEST_F(DiscoveryTest, PortThatCannotBeOpenedIsSkipped) {
+    QFile notATty(PortsDir.filePath(QStringLiteral("plain-file")));
+    ASSERT_TRUE(notATty.open(QIODevice::WriteOnly));
+    notATty.close();
+    ASSERT_TRUE(QFile::link(notATty.fileName(), PortsDir.filePath(QStringLiteral("COM1"))));
+    THeard &second = AddInstrument(2, "VK,4190-24,8,1.0-1.0", 0);
+    ASSERT_EQ(Port.GetValidSerialPorts(), QList<qint32>({1, 2}));
+
+    EXPECT_TRUE(Finder.FindInstrument());
+    EXPECT_EQ(second.Take(), Queries({115200}));
+    EXPECT_EQ(Port.Port(), 2);
+}
+
+// Only the second identification of each pair decides.
+TEST_F(DiscoveryTest, AnswerToTheFirstQueryOfAPairAloneIsNotEnough) {
+    auto peer = std::make_unique<TPtyPeer>(1, PortsDir.path());
+    ASSERT_TRUE(peer->IsValid());
+    auto count = std::make_shared<std::atomic<int>>(0);
+    peer->SetResponder([count](const QByteArray &) {
+        return (count->fetch_add(1) % 2 == 0) ? QByteArray("VK,6180-12,1,1.0-1.0\r") : QByteArray();
+    });
+    Peers.push_back(std::move(peer));
+
+    EXPECT_FALSE(Finder.FindInstrument());
+    EXPECT_EQ(count->load(), 12);
+    EXPECT_EQ(Identity.ModelNumber, QString()) << "a lost reply clears the identification";
+    EXPECT_FALSE(Port.Opened());
 }
