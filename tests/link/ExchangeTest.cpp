@@ -41,7 +41,7 @@ protected:
         Port.setBaud(115200);
         Port.setEndOfResponse("#13");
         Port.setShowErrors(false);
-        Port.setResponseTime(2000);
+        Port.setResponseTime(2000); // a loaded machine must not turn replies into time-outs
         ASSERT_TRUE(Port.Open());
     }
 
@@ -137,7 +137,7 @@ TEST_F(ExchangeTest, ReadAndShowResponseEchoesInGreen) {
 }
 
 TEST_F(ExchangeTest, IntegerConversions) {
-    Port.setResponseTime(100);
+    Port.setResponseTime(500);
     struct TCase {
         QByteArray reply; // sent back for the query; empty: no reply at all
         qint32 integer;
@@ -234,7 +234,7 @@ class LostReplyTest : public ExchangeTest, public ::testing::WithParamInterface<
 TEST_P(LostReplyTest, BoxAnswerDecidesAndPartialReplyIsReturned) {
     Log.ToggleLoggingState();
     Port.setAllowEvents(true);
-    Port.setResponseTime(150);
+    Port.setResponseTime(400);
     Exchange.AttachTimeoutHandler();
     Peer.QueueReply("12");
     Prompts.QueueButton(GetParam().answer);
@@ -255,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TLostReplyCase{TPrompts::mbIgnore, {"StopStatusTimer", "StartStatusTimer"}}));
 
 TEST_F(ExchangeTest, LostReplyWithoutEventsAsksNothing) {
-    Port.setResponseTime(100);
+    Port.setResponseTime(400);
     Exchange.AttachTimeoutHandler();
     Peer.QueueReply("3");
     EXPECT_EQ(Exchange.QueryInteger(":COUN:COUN"), 3);
@@ -266,7 +266,7 @@ TEST_F(ExchangeTest, LostReplyWithoutEventsAsksNothing) {
 
 TEST_F(ExchangeTest, IgnoredLostReplyLeavesTheLineUsable) {
     Port.setAllowEvents(true);
-    Port.setResponseTime(150);
+    Port.setResponseTime(400);
     Exchange.AttachTimeoutHandler();
     Peer.QueueSilence();
     Prompts.QueueButton(TPrompts::mbIgnore);
