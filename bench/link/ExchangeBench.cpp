@@ -34,7 +34,9 @@ struct TNoMenu : TLogMenu {
     void SetLoggingChecked(bool) override {}
 };
 
-double CpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+double CpuSeconds() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
 
 template <typename F> void Measure(const char *what, int count, F exchange) {
     QList<double> ms;
@@ -73,8 +75,7 @@ int main(int argc, char **argv) {
     TNoTerminal terminal;
     TNoApp control;
     TLinkState state;
-    TCommLog log(prompts, menu, QStringLiteral("bench"), QDateTime::currentDateTime(),
-                 dir.path());
+    TCommLog log(prompts, menu, QStringLiteral("bench"), QDateTime::currentDateTime(), dir.path());
     TVKComPort port;
     port.setPortsDirectory(peer.PortsDir());
     port.setPort(1);

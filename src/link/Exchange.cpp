@@ -20,7 +20,7 @@ namespace {
 const QByteArray LineEnd("\r\n");
 
 // Replies travel as 8-bit text; Latin-1 keeps every byte as one character.
-QString ReplyText(const QByteArray &bytes) {
+QString AsText(const QByteArray &bytes) {
     return QString::fromLatin1(bytes);
 }
 
@@ -48,7 +48,7 @@ QString TExchange::SendQuery(const QByteArray &command) {
     FLastCommand = command + '?';
     FPort.Write(FLastCommand + LineEnd);
     FLog.Sent(FLastCommand);
-    const QString reply = ReplyText(TrimTrailingControl(FPort.Read()));
+    const QString reply = AsText(TrimTrailingControl(FPort.Read()));
     FLog.Received(reply);
     return reply;
 }
@@ -97,13 +97,13 @@ QString TExchange::SendCommand(const QByteArray &command) {
     FPort.Flush();
     FLastCommand = command;
     FPort.Write(FLastCommand + LineEnd);
-    Echo(ReplyText(TrimTrailingControl(command)), TTerminalEcho::CommandColour);
+    Echo(AsText(TrimTrailingControl(command)), TTerminalEcho::CommandColour);
     FLog.Sent(command);
     return ReadAndShowResponse();
 }
 
 QString TExchange::ReadResponse() {
-    const QString reply = ReplyText(TrimTrailingControl(FPort.Read()));
+    const QString reply = AsText(TrimTrailingControl(FPort.Read()));
     FLog.Received(reply);
     return reply;
 }
