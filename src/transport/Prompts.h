@@ -27,8 +27,8 @@ public:
     // Modal input box; false when cancelled, otherwise value holds the text entered.
     virtual bool InputBox(const QString &caption, const QString &prompt, QString &value) = 0;
     // File dialogs; an empty result means cancelled.
-    virtual QString OpenFileName(const QString &caption, const QString &dir,
-                                 const QString &filter, const QString &defaultExt) = 0;
-    virtual QString SaveFileName(const QString &caption, const QString &dir,
-                                 const QString &filter, const QString &defaultExt) = 0;
+    virtual QString OpenFileName(const QString &caption, const QString &dir, const QString &filter,
+                                 const QString &defaultExt) = 0;
+    virtual QString SaveFileName(const QString &caption, const QString &dir, const QString &filter,
+                                 const QString &defaultExt) = 0;
 };

@@ -1,0 +1,138 @@
+#include "Exchange.h"
+
+#include "AppControl.h"
+#include "CommLog.h"
+#include "LinkState.h"
+#include "NumberFormat.h"
+#include "Prompts.h"
+#include "ReplyText.h"
+#include "TerminalEcho.h"
+#include "VKComPort.h"
+
+#include <QThread>
+
+#include <limits>
+
+const char *const TExchange::CommunicationsLostMessage = "Communications lost. Restart?";
+
+namespace {
+
+const QByteArray LineEnd("\r\n");
+
+// Replies travel as 8-bit text; Latin-1 keeps every byte as one character.
+QString AsText(const QByteArray &bytes) {
+    return QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+TExchange::TExchange(TVKComPort &port, TLinkState &state, TCommLog &log, TTerminalEcho &terminal,
+                     TAppControl &app, TPrompts &prompts)
+    : FPort(port), FState(state), FLog(log), FTerminal(terminal), FApp(app), FPrompts(prompts) {}
+
+TExchange::~TExchange() {
+    if (FTimeoutHandlerAttached)
+        FPort.OnTimeout = nullptr;
+}
+
+void TExchange::AttachTimeoutHandler() {
+    FPort.OnTimeout = [this](TVKComPort *) { HandleCommTimeout(); };
+    FTimeoutHandlerAttached = true;
+}
+
+QString TExchange::SendQuery(const QByteArray &command) {
+    if (FPort.InUse())
+        return QString();
+    QThread::msleep(PauseMs);
+    FPort.Flush();
+    FLastCommand = command + '?';
+    FPort.Write(FLastCommand + LineEnd);
+    FLog.Sent(FLastCommand);
+    const QString reply = AsText(TrimTrailingControl(FPort.Read()));
+    FLog.Received(reply);
+    return reply;
+}
+
+bool TExchange::QueryNumber(const QByteArray &command, qint64 &value) {
+    QByteArray reply = SendQuery(command).toLatin1();
+    if (reply.isEmpty())
+        reply = "0";
+    if (const auto number = Instrument::ParseInt64(QString::fromLatin1(TrimControl(reply)))) {
+        value = *number;
+        return true;
+    }
+    value = 0;
+    FLog.ExceptionError();
+    return false;
+}
+
+qint32 TExchange::QueryInteger(const QByteArray &command) {
+    qint64 value = 0;
+    if (!QueryNumber(command, value))
+        return 0;
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max()) {
+        FLog.ExceptionError();
+        return 0;
+    }
+    return static_cast<qint32>(value);
+}
+
+qint64 TExchange::QueryUnsigned(const QByteArray &command) {
+    qint64 value = 0;
+    if (!QueryNumber(command, value))
+        return 0;
+    return static_cast<qint64>(static_cast<quint32>(static_cast<quint64>(value)));
+}
+
+QString TExchange::SendCommand(const QByteArray &command) {
+    if (FState.CommandsDisabled) {
+        FLog.CommandDisabled(command);
+        return QString();
+    }
+    if (FPort.InUse()) {
+        FLog.ComportInUse(command);
+        return QString();
+    }
+    QThread::msleep(PauseMs);
+    FPort.Flush();
+    FLastCommand = command;
+    FPort.Write(FLastCommand + LineEnd);
+    Echo(AsText(TrimTrailingControl(command)), TTerminalEcho::CommandColour);
+    FLog.Sent(command);
+    return ReadAndShowResponse();
+}
+
+QString TExchange::ReadResponse() {
+    const QString reply = AsText(TrimTrailingControl(FPort.Read()));
+    FLog.Received(reply);
+    return reply;
+}
+
+QString TExchange::ReadAndShowResponse() {
+    const QString reply = ReadResponse();
+    Echo(reply, TTerminalEcho::ReplyColour);
+    return reply;
+}
+
+void TExchange::Echo(const QString &text, quint32 colour) {
+    FTerminal.AppendLine(u'(' + TCommLog::TimeOfDay() + QStringLiteral(") ") + text, colour);
+}
+
+// Runs inside the Read that timed out; that Read then returns what it collected.
+// A closed box counts as Ignore: the program keeps running.
+void TExchange::HandleCommTimeout() {
+    FLog.TimeoutError();
+    FPort.Flush();
+    FApp.StopStatusTimer();
+    const TPrompts::TButton answer = FPrompts.Message(
+        QString::fromLatin1(CommunicationsLostMessage),
+        TPrompts::mbYes | TPrompts::mbNo | TPrompts::mbIgnore, TPrompts::iconWarning);
+    if (answer == TPrompts::mbYes) {
+        FApp.RestartApp();
+    } else if (answer == TPrompts::mbNo) {
+        FApp.ExitApp();
+    } else {
+        FPort.Flush();
+        FApp.StartStatusTimer();
+    }
+}
