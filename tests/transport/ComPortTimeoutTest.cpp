@@ -127,6 +127,24 @@ TEST_F(TComPortTimeout, DeleteLaterFromTheHandlerWaitsForTheReadToReturn) {
     EXPECT_TRUE(port.isNull());
 }
 
+TEST_F(TComPortTimeout, DeleteLaterFromATimerDuringTheWaitKeepsThePortUntilTheReply) {
+    QPointer<TVKComPort> port = new TVKComPort;
+    port->setPortsDirectory(Peer.PortsDir());
+    port->setPrompts(&Prompts);
+    port->setEndOfResponse("#13");
+    port->setAllowEvents(true);
+    ASSERT_TRUE(port->Open());
+    QTimer::singleShot(20, port.data(), [&] {
+        port->deleteLater();
+        Peer.SendLater("LATE\r", 50);
+    });
+    EXPECT_EQ(port->Read(), QByteArray("LATE\r"));
+    ASSERT_FALSE(port.isNull());
+    EXPECT_FALSE(port->TimedOut());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(port.isNull());
+}
+
 TEST_F(TComPortTimeout, NestedReadWhileInUseIsRefused) {
     Port.setAllowEvents(true);
     ASSERT_TRUE(Port.Open());
