@@ -115,7 +115,7 @@ TEST_F(TComPortTimeout, DeleteLaterFromTheHandlerWaitsForTheReadToReturn) {
     port->setAllowEvents(true);
     port->OnTimeout = [](TVKComPort *s) {
         s->deleteLater();
-        QCoreApplication::processEvents(); // a handler pumping events must not destroy it
+        QCoreApplication::processEvents();
     };
     Prompts.QueueButton(TPrompts::mbAbort, [] { QCoreApplication::processEvents(); });
     EXPECT_EQ(port->Read(), QByteArray());
