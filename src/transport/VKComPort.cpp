@@ -13,6 +13,7 @@
 #include <QSerialPort>
 #include <QThread>
 #include <QTimer>
+#include <cerrno>
 #include <limits>
 
 #ifdef Q_OS_UNIX

@@ -188,6 +188,11 @@ bool TPtyPeer::WaitUntilIdle(int timeoutMs) const {
                              [&] { return FBusy == 0; });
 }
 
+TPtyPeer::TClock::time_point TPtyPeer::LastWriteBegun() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FLastWriteBegun;
+}
+
 TPtyPeer::TClock::time_point TPtyPeer::LastWriteDone() const {
     std::lock_guard<std::mutex> lock(FMutex);
     return FLastWrite;
@@ -214,6 +219,10 @@ bool TPtyPeer::SetSlaveBaud(qint32 baud) {
 
 bool TPtyPeer::WriteMaster(const QByteArray &bytes) {
     std::lock_guard<std::mutex> writing(FWriteMutex);
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FLastWriteBegun = TClock::now();
+    }
     qint64 done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(FMaster, bytes.constData() + done, bytes.size() - done);

@@ -60,7 +60,8 @@ public:
     bool WaitForLines(int count, int timeoutMs) const;
     // Waits until the script and every delayed send have been written out.
     bool WaitUntilIdle(int timeoutMs) const;
-    // When the last byte of the most recent write reached the pty.
+    // When the most recent write began, and when its last byte had reached the pty.
+    TClock::time_point LastWriteBegun() const;
     TClock::time_point LastWriteDone() const;
 
     // The slave's settings as the master sees them (the program's port settings).
@@ -102,6 +103,7 @@ private:
     std::function<QByteArray(const QByteArray &)> FResponder;
     int FBusy = 0;
     TClock::time_point FLastWrite;
+    TClock::time_point FLastWriteBegun;
     std::mutex FWriteMutex;
     std::atomic<bool> FStop{false};
     std::thread FThread;
