@@ -9,6 +9,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -243,8 +244,20 @@ void TPtyDriver::Vanish() {
     if (FVanished || FMaster < 0)
         return;
     FVanished = true;
-    Release();
+    // A reply already on the wire reaches the other end before the cable goes: the pty
+    // hands written bytes over asynchronously, so wait until they have arrived in the
+    // slave's queue and been read from it. A client that does not read gets half a second.
+    int queued = 0;
+    const int64_t start = NowMs();
+    bool arrived = false;
+    while (::ioctl(FSlave, FIONREAD, &queued) == 0 && NowMs() - start < 500) {
+        arrived = arrived || queued > 0;
+        if (queued == 0 && (arrived || NowMs() - start >= 20))
+            break;
+        ::poll(nullptr, 0, 1);
+    }
     FTranscript.Note("vanished");
+    Release();
 }
 
 void TPtyDriver::Release() {

@@ -57,7 +57,8 @@ void TSimInstrument::SetShotCount(uint64_t count) {
 }
 
 std::string TSimInstrument::Reply(const std::string &line) {
-    const int64_t now = FClock.NowNs();
+    // One instant per line, so the run state never sees time go backwards within it.
+    const int64_t now = FNowNs = FClock.NowNs();
     FRun.Advance(now, FSettings);
     const std::string reply = StartsWith(line, "*CFG") ? Config(line) : Dispatch(Split(line));
     FRun.Rebase(now, FSettings);
@@ -239,11 +240,10 @@ std::string TSimInstrument::System(const std::string &suffix, const TLine &l) {
     if (suffix == ":STAT") {
         if (l.Query)
             return FRun.Running() ? "1" : "0";
-        const int64_t now = FClock.NowNs();
         if (l.HasArg && (l.Arg == "ON" || l.Arg == "1"))
-            FRun.Start(now, FSettings);
+            FRun.Start(FNowNs, FSettings);
         else if (l.HasArg && (l.Arg == "OFF" || l.Arg == "0"))
-            FRun.Stop(now, FSettings);
+            FRun.Stop(FNowNs, FSettings);
         else
             return ErrorReply(TSimError::BadArgument);
         return ErrorReply(TSimError::None);

@@ -79,4 +79,5 @@ private:
     int64_t FBadge;
     int64_t FBadgeChannels;
     TSimRunState FRun;
+    int64_t FNowNs = 0; // the instant of the line being handled
 };
