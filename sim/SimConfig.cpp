@@ -65,10 +65,10 @@ bool TSimConfig::Parse(const std::vector<std::string> &args, TSimConfig &config,
         } else if (option == "--vanish-after")
             ok = number(1, INT64_MAX, c.Wire.VanishAfter);
         else if (option == "--fault") {
-            std::string spec;
+            std::string faultText;
             TSimFault fault;
-            ok = value(spec) && TSimFault::Parse(spec, fault, error);
-            c.Faults.push_back(spec);
+            ok = value(faultText) && TSimFault::Parse(faultText, fault, error);
+            c.Faults.push_back(faultText);
         } else {
             error = "unknown option: " + option;
             ok = false;
@@ -126,7 +126,7 @@ Observation and faults:
                        "<seconds> -- <note>"; bytes outside printable ASCII as \xHH
   --dump FILE          write the state dump at exit ([identity], [state], [service],
                        [stored calibration], [bin n] sections of wire lines)
-  --fault SPEC         a reply fault; repeatable. SPEC is one of
+  --fault FAULT         a reply fault; repeatable. FAULT is one of
                          "drop K PATTERN"            no reply to the K-th matching line
                          "garble K PATTERN"          junk bytes, then CR LF
                          "delay K MS PATTERN"        reply MS milliseconds late
@@ -137,7 +137,7 @@ Observation and faults:
                        and the other end sees a hang-up. SIGUSR1 unplugs at once.
   --control PATH       a Unix socket taking one command per connection (line in, line
                        out); the same commands work on the wire after "SIM:":
-                         ping | fault SPEC | clear-faults | vanish | dump PATH |
+                         ping | fault FAULT | clear-faults | vanish | dump PATH |
                          secure 0|1 | counter N | delay MS | lines
   --help               this text
 )";

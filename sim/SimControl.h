@@ -10,7 +10,7 @@
 // Commands only the simulator knows, for tests and curious users. They arrive on the
 // control socket (--control) or on the wire prefixed with "SIM:". One line in, one out:
 //   ping                 -> "ok"
-//   fault SPEC           add a reply fault (see SimFaults.h)
+//   fault FAULT           add a reply fault (see SimFaults.h)
 //   clear-faults         drop all pending faults
 //   vanish               unplug now: the COM link and the pty disappear
 //   dump PATH            write the state dump to PATH

@@ -4,29 +4,29 @@
 
 namespace {
 
-// Next blank-separated token of `spec` from `pos`; `pos` moves past its blank.
-bool NextToken(const std::string &spec, size_t &pos, std::string &token) {
-    if (pos > spec.size())
+// Next blank-separated token of `faultText` from `pos`; `pos` moves past its blank.
+bool NextToken(const std::string &faultText, size_t &pos, std::string &token) {
+    if (pos > faultText.size())
         return false;
-    const size_t blank = spec.find(' ', pos);
-    token = spec.substr(pos, blank == std::string::npos ? std::string::npos : blank - pos);
-    pos = blank == std::string::npos ? spec.size() + 1 : blank + 1;
+    const size_t blank = faultText.find(' ', pos);
+    token = faultText.substr(pos, blank == std::string::npos ? std::string::npos : blank - pos);
+    pos = blank == std::string::npos ? faultText.size() + 1 : blank + 1;
     return !token.empty();
 }
 
-bool NextNumber(const std::string &spec, size_t &pos, int64_t min, int64_t &out) {
+bool NextNumber(const std::string &faultText, size_t &pos, int64_t min, int64_t &out) {
     std::string token;
-    return NextToken(spec, pos, token) &&
+    return NextToken(faultText, pos, token) &&
            SimNumbers::ParseInteger(token, min, INT64_MAX / 1000000, out);
 }
 
 } // namespace
 
-bool TSimFault::Parse(const std::string &spec, TSimFault &out, std::string &error) {
+bool TSimFault::Parse(const std::string &faultText, TSimFault &out, std::string &error) {
     size_t pos = 0;
     std::string action;
     TSimFault f;
-    if (!NextToken(spec, pos, action)) {
+    if (!NextToken(faultText, pos, action)) {
         error = "empty fault";
         return false;
     }
@@ -42,12 +42,13 @@ bool TSimFault::Parse(const std::string &spec, TSimFault &out, std::string &erro
         error = "unknown fault action: " + action;
         return false;
     }
-    if (!NextNumber(spec, pos, 1, f.K) || (f.Action == kDelay && !NextNumber(spec, pos, 0, f.Ms)) ||
-        (f.Action == kTruncate && !NextNumber(spec, pos, 0, f.Fields))) {
-        error = "bad fault numbers: " + spec;
+    if (!NextNumber(faultText, pos, 1, f.K) ||
+        (f.Action == kDelay && !NextNumber(faultText, pos, 0, f.Ms)) ||
+        (f.Action == kTruncate && !NextNumber(faultText, pos, 0, f.Fields))) {
+        error = "bad fault numbers: " + faultText;
         return false;
     }
-    f.Pattern = pos < spec.size() ? spec.substr(pos) : "";
+    f.Pattern = pos < faultText.size() ? faultText.substr(pos) : "";
     out = f;
     return true;
 }
@@ -72,9 +73,9 @@ std::string TSimFaultDecision::Apply(const std::string &reply) const {
     return Garble ? TSimFaults::Junk(text.size()) : text;
 }
 
-bool TSimFaults::Add(const std::string &spec, std::string &error) {
+bool TSimFaults::Add(const std::string &faultText, std::string &error) {
     TSimFault f;
-    if (!TSimFault::Parse(spec, f, error))
+    if (!TSimFault::Parse(faultText, f, error))
         return false;
     FFaults.push_back(f);
     return true;

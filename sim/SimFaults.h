@@ -22,7 +22,7 @@ struct TSimFault {
     int64_t Seen = 0;
     bool Fired = false;
 
-    static bool Parse(const std::string &spec, TSimFault &out, std::string &error);
+    static bool Parse(const std::string &faultText, TSimFault &out, std::string &error);
     bool Matches(const std::string &line) const;
 };
 
@@ -39,7 +39,7 @@ struct TSimFaultDecision {
 
 class TSimFaults {
 public:
-    bool Add(const std::string &spec, std::string &error);
+    bool Add(const std::string &faultText, std::string &error);
     void Clear() { FFaults.clear(); }
     // Counts the line against every pending fault and returns what fires on it.
     TSimFaultDecision Decide(const std::string &line);

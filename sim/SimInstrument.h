@@ -35,7 +35,12 @@ public:
     uint64_t ShotCount();
     void SetShotCount(uint64_t count);
 
-    // The whole instrument as wire lines, grouped in "[section]" blocks (see Dump.md).
+    // The whole instrument as lines, in "[section]" blocks: [identity] ("*IDN <reply>",
+    // "channels N"), [state] (the lines a settings file holds: "*CFG 0 ...", "*CFG 90 ..." to
+    // "*CFG 93 ...", the six option lines, "*CFG n ..." per channel, then ":PULS0:STAT r" and
+    // ":COUN:PULS n"), [service] (":SYST:SEC", "*SER", ":SYST:BAD" and every calibration
+    // set line), [stored calibration] ("stores k" and the factors of the last *STR 0) and
+    // one [bin n] block per storage bin in the [state] form (run-state field 0).
     std::vector<std::string> DumpLines();
 
     // Configuration record as "*CFG? n?" answers it; empty for a record that does not exist.

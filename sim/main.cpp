@@ -50,8 +50,8 @@ int main(int argc, char **argv) {
     TSteadySimClock clock;
     TSimInstrument instrument(config.Identity, clock, !config.Unsecured);
     TSimFaults faults;
-    for (const std::string &spec : config.Faults)
-        faults.Add(spec, error);
+    for (const std::string &faultText : config.Faults)
+        faults.Add(faultText, error);
     TSimTranscript transcript;
     if (!config.TranscriptPath.empty() && !transcript.Open(config.TranscriptPath, error))
         return Fail(error);

@@ -53,7 +53,9 @@ public:
 
     // A control command (see sim/SimControl.h); its reply, or an empty text on failure.
     QString Control(const QString &command) const;
-    bool InjectFault(const QString &spec) const { return Control("fault " + spec) == "ok"; }
+    bool InjectFault(const QString &faultText) const {
+        return Control("fault " + faultText) == "ok";
+    }
     bool Vanish() const { return Control("vanish") == "ok"; }
     bool SignalVanish() const; // SIGUSR1, as a user would
 
