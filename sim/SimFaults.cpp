@@ -1,0 +1,117 @@
+#include "SimFaults.h"
+
+#include "SimNumbers.h"
+
+namespace {
+
+// Next blank-separated token of `faultText` from `pos`; `pos` moves past its blank.
+bool NextToken(const std::string &faultText, size_t &pos, std::string &token) {
+    if (pos > faultText.size())
+        return false;
+    const size_t blank = faultText.find(' ', pos);
+    token = faultText.substr(pos, blank == std::string::npos ? std::string::npos : blank - pos);
+    pos = blank == std::string::npos ? faultText.size() + 1 : blank + 1;
+    return !token.empty();
+}
+
+bool NextNumber(const std::string &faultText, size_t &pos, int64_t min, int64_t &out) {
+    std::string token;
+    return NextToken(faultText, pos, token) &&
+           SimNumbers::ParseInteger(token, min, INT64_MAX / 1000000, out);
+}
+
+} // namespace
+
+bool TSimFault::Parse(const std::string &faultText, TSimFault &out, std::string &error) {
+    size_t pos = 0;
+    std::string action;
+    TSimFault f;
+    if (!NextToken(faultText, pos, action)) {
+        error = "empty fault";
+        return false;
+    }
+    if (action == "drop")
+        f.Action = kDrop;
+    else if (action == "garble")
+        f.Action = kGarble;
+    else if (action == "delay")
+        f.Action = kDelay;
+    else if (action == "truncate")
+        f.Action = kTruncate;
+    else {
+        error = "unknown fault action: " + action;
+        return false;
+    }
+    if (!NextNumber(faultText, pos, 1, f.K) ||
+        (f.Action == kDelay && !NextNumber(faultText, pos, 0, f.Ms)) ||
+        (f.Action == kTruncate && !NextNumber(faultText, pos, 0, f.Fields))) {
+        error = "bad fault numbers: " + faultText;
+        return false;
+    }
+    f.Pattern = pos < faultText.size() ? faultText.substr(pos) : "";
+    out = f;
+    return true;
+}
+
+bool TSimFault::Matches(const std::string &line) const {
+    if (!Pattern.empty() && Pattern[0] == '=')
+        return line == Pattern.substr(1);
+    return line.find(Pattern) != std::string::npos;
+}
+
+std::string TSimFaultDecision::Apply(const std::string &reply) const {
+    std::string text = reply;
+    if (TruncateFields >= 0) {
+        size_t cut = TruncateFields == 0 ? 0 : std::string::npos;
+        int64_t blanks = 0;
+        for (size_t i = 0; i < text.size() && cut == std::string::npos; ++i)
+            if (text[i] == ' ' && ++blanks == TruncateFields)
+                cut = i;
+        if (cut != std::string::npos)
+            text.erase(cut);
+    }
+    return Garble ? TSimFaults::Junk(text.size()) : text;
+}
+
+bool TSimFaults::Add(const std::string &faultText, std::string &error) {
+    TSimFault f;
+    if (!TSimFault::Parse(faultText, f, error))
+        return false;
+    FFaults.push_back(f);
+    return true;
+}
+
+TSimFaultDecision TSimFaults::Decide(const std::string &line) {
+    TSimFaultDecision d;
+    for (TSimFault &f : FFaults) {
+        if (f.Fired || !f.Matches(line) || ++f.Seen != f.K)
+            continue;
+        f.Fired = true;
+        switch (f.Action) {
+        case TSimFault::kDrop:
+            d.Drop = true;
+            d.Notes.push_back("fault: reply dropped");
+            break;
+        case TSimFault::kGarble:
+            d.Garble = true;
+            d.Notes.push_back("fault: reply garbled");
+            break;
+        case TSimFault::kDelay:
+            d.DelayMs += f.Ms;
+            d.Notes.push_back("fault: reply delayed " + std::to_string(f.Ms) + " ms");
+            break;
+        case TSimFault::kTruncate:
+            d.TruncateFields = f.Fields;
+            d.Notes.push_back("fault: reply truncated to " + std::to_string(f.Fields) + " fields");
+            break;
+        }
+    }
+    return d;
+}
+
+std::string TSimFaults::Junk(size_t length) {
+    std::string junk(length, '\0');
+    for (size_t i = 0; i < length; ++i)
+        junk[i] = static_cast<char>(0x80 | ((i * 37 + 11) & 0x7f));
+    return junk;
+}

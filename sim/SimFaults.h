@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Reply faults for tests. A fault is written as one text:
+//   "drop K PATTERN"            no reply to the K-th matching line
+//   "garble K PATTERN"          the reply's bytes replaced by junk (still ended by CR LF)
+//   "delay K MS PATTERN"        the reply sent MS milliseconds late
+//   "truncate K FIELDS PATTERN" only the first FIELDS blank-separated fields are sent
+// PATTERN is the rest of the text: a line matches when it contains PATTERN, or equals it
+// when PATTERN starts with "="; an empty PATTERN matches every line. K counts matching
+// lines from 1 since the fault was set; each fault fires once.
+struct TSimFault {
+    enum TAction { kDrop, kGarble, kDelay, kTruncate };
+    TAction Action = kDrop;
+    int64_t K = 1;
+    int64_t Ms = 0;
+    int64_t Fields = 0;
+    std::string Pattern;
+    int64_t Seen = 0;
+    bool Fired = false;
+
+    static bool Parse(const std::string &faultText, TSimFault &out, std::string &error);
+    bool Matches(const std::string &line) const;
+};
+
+// What to do with one reply.
+struct TSimFaultDecision {
+    bool Drop = false;
+    bool Garble = false;
+    int64_t DelayMs = 0;
+    int64_t TruncateFields = -1;
+    std::vector<std::string> Notes; // one per fault that fired, for the transcript
+
+    std::string Apply(const std::string &reply) const;
+};
+
+class TSimFaults {
+public:
+    bool Add(const std::string &faultText, std::string &error);
+    void Clear() { FFaults.clear(); }
+    // Counts the line against every pending fault and returns what fires on it.
+    TSimFaultDecision Decide(const std::string &line);
+
+    // Deterministic junk without CR or LF, as a line at the wrong baud rate looks.
+    static std::string Junk(size_t length);
+
+private:
+    std::vector<TSimFault> FFaults;
+};
