@@ -1,0 +1,231 @@
+#include "Commands.h"
+
+#include "Keywords.h"
+#include "NumberFormat.h"
+
+namespace Instrument {
+
+namespace {
+
+QString WithArg(const QString &prefix, const QString &arg) {
+    return prefix + QLatin1Char(' ') + arg;
+}
+
+QString Flag(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString InputPrefix(const char *family, int input) {
+    return QLatin1Char(':') + QLatin1String(family) + QString::number(input);
+}
+
+} // namespace
+
+QString ChannelRecordQuery(int channel) {
+    return QStringLiteral("*CFG?") + QString::number(channel);
+}
+
+QString TrigGateRecordQuery(int record) {
+    return QStringLiteral("*CFG? ") + QString::number(record);
+}
+
+QString RestoreRecordCommand(int record, const QString &recordText) {
+    return QStringLiteral("*CFG ") + QString::number(record) + QLatin1Char(' ') + recordText;
+}
+
+QString PeriodCommand(double seconds) {
+    return WithArg(QStringLiteral(":PULS0:PER"), FormatPeriod(seconds));
+}
+
+QString SystemModeCommand(int item) {
+    return WithArg(QStringLiteral(":PULS0:MOD"), SystemModeTable().KeywordAt(item));
+}
+
+QString SystemBurstCommand(std::uint32_t count) {
+    return WithArg(QStringLiteral(":PULS0:BCO"), FormatUnsigned(count));
+}
+
+QString SystemDutyOnCommand(std::uint32_t count) {
+    return WithArg(QStringLiteral(":PULS0:PCO"), FormatUnsigned(count));
+}
+
+QString SystemDutyOffCommand(std::uint32_t count) {
+    return WithArg(QStringLiteral(":PULS0:OCO"), FormatUnsigned(count));
+}
+
+QString SystemCycleCommand(std::int32_t count) {
+    return WithArg(QStringLiteral(":PULS0:CYCL"), FormatSigned(count));
+}
+
+QString AutoStartCommand(bool on) {
+    return WithArg(QStringLiteral(":SYST:AUT"), Flag(on));
+}
+
+QString SyncOutputCommand(int item) {
+    return WithArg(QStringLiteral(":SYST:SYNC"), SyncOutputTable().KeywordAt(item));
+}
+
+QString TriggerModeCommand(int input, int item) {
+    return WithArg(InputPrefix("TRIG", input) + QStringLiteral(":MOD"),
+                   TriggerModeTable().KeywordAt(item));
+}
+
+QString TriggerEdgeCommand(int input, int item) {
+    return WithArg(InputPrefix("TRIG", input) + QStringLiteral(":EDG"),
+                   TriggerEdgeTable().KeywordAt(item));
+}
+
+QString TriggerDebounceCommand(int input, int item) {
+    return WithArg(InputPrefix("TRIG", input) + QStringLiteral(":DEB"),
+                   DebounceTable().KeywordAt(item));
+}
+
+QString TriggerLevelCommand(int input, double volts) {
+    return WithArg(InputPrefix("TRIG", input) + QStringLiteral(":LEV"), FormatLevel(volts));
+}
+
+QString Gate1LevelCommand(double volts) {
+    return WithArg(QStringLiteral(":GATE1:LEV"), FormatLevel(volts));
+}
+
+QString GateModeCommand(int input, int item) {
+    return WithArg(InputPrefix("GATE", input) + QStringLiteral(":MOD"),
+                   GateModeTable().KeywordAt(item));
+}
+
+QString GateLogicCommand(int input, int item) {
+    return WithArg(InputPrefix("GAT", input) + QStringLiteral(":LOG"),
+                   GateLogicTable().KeywordAt(item));
+}
+
+QString GateDebounceCommand(int input, int item) {
+    return WithArg(InputPrefix("GAT", input) + QStringLiteral(":DEB"),
+                   DebounceTable().KeywordAt(item));
+}
+
+QString InputClockCommand(int item) {
+    return WithArg(QStringLiteral(":SYST:ICL"), InputClockTable().KeywordAt(item));
+}
+
+QString OutputClockCommand(int item) {
+    return WithArg(QStringLiteral(":SYST:OCL"), OutputClockTable().KeywordAt(item));
+}
+
+QString CounterSourceCommand(int item) {
+    return WithArg(QStringLiteral(":COUN:SEL"), CounterSourceTable().KeywordAt(item));
+}
+
+QString CounterEnableCommand(bool on) {
+    return WithArg(QStringLiteral(":COUN:STAT"), Flag(on));
+}
+
+QString ClearCounterCommand() {
+    return QStringLiteral(":COUN:CL 1");
+}
+
+QString ChannelPrefix(int channel) {
+    return QStringLiteral(":PULS") + QString::number(channel);
+}
+
+namespace {
+
+QString ChannelCmd(int channel, const char *suffix, const QString &arg) {
+    return ChannelPrefix(channel) + QLatin1String(suffix) + QLatin1Char(' ') + arg;
+}
+
+} // namespace
+
+QString ChannelEnableCommand(int channel, bool on) {
+    return ChannelCmd(channel, ":STAT", Flag(on));
+}
+
+QString ChannelDelayCommand(int channel, double seconds) {
+    return ChannelCmd(channel, ":DEL", FormatTime(seconds));
+}
+
+QString ChannelWidthCommand(int channel, double seconds) {
+    return ChannelCmd(channel, ":WIDT", FormatTime(seconds));
+}
+
+QString ChannelModeCommand(int channel, int item) {
+    return ChannelCmd(channel, ":MOD", ChannelModeTable().KeywordAt(item));
+}
+
+QString ChannelBurstCommand(int channel, std::int32_t count) {
+    return ChannelCmd(channel, ":BCO", FormatSigned(count));
+}
+
+QString ChannelWaitCommand(int channel, std::int32_t count) {
+    return ChannelCmd(channel, ":WCO", FormatSigned(count));
+}
+
+QString ChannelDutyOnCommand(int channel, std::int32_t count) {
+    return ChannelCmd(channel, ":PCO", FormatSigned(count));
+}
+
+QString ChannelDutyOffCommand(int channel, std::int32_t count) {
+    return ChannelCmd(channel, ":OCO", FormatSigned(count));
+}
+
+QString ChannelPolarityCommand(int channel, int item) {
+    return ChannelCmd(channel, ":OUTP:POL", PolarityTable().KeywordAt(item));
+}
+
+QString ChannelOutputModeCommand(int channel, int item) {
+    return ChannelCmd(channel, ":OUTP:MOD", OutputModeTable().KeywordAt(item));
+}
+
+QString ChannelAmplitudeCommand(int channel, double volts) {
+    return ChannelCmd(channel, ":OUTP:AMPL", FormatLevel(volts));
+}
+
+QString ChannelGateModeCommand(int channel, int item) {
+    return ChannelCmd(channel, ":CGAT", ChannelGateModeTable().KeywordAt(item));
+}
+
+QString ChannelSyncSourceCommand(int channel, int item) {
+    return ChannelCmd(channel, ":SYNC", ChannelSyncSourceTable().KeywordAt(item));
+}
+
+QString ChannelMuxCommand(int channel, int mask) {
+    return ChannelCmd(channel, ":MUX", QString::number(mask));
+}
+
+QString ChannelControlCommand(int channel, int item) {
+    return ChannelCmd(channel, ":CONT", ChannelControlTable().KeywordAt(item));
+}
+
+QString ChannelGateLogicCommand(int channel, int item) {
+    return ChannelCmd(channel, ":CLOG", ChannelGateLogicTable().KeywordAt(item));
+}
+
+int MuxMaskOf(const bool checked[], int itemCount) {
+    int mask = 0;
+    for (int i = 0; i < itemCount && i < MuxItemCount; ++i)
+        if (checked[i])
+            mask |= 1 << i;
+    return mask;
+}
+
+QString RunCommand(bool run) {
+    return run ? QStringLiteral(":PULS0:STAT ON") : QStringLiteral(":PULS0:STAT OFF");
+}
+
+QString SaveBinCommand(int bin) {
+    return QStringLiteral("*SAV ") + QString::number(bin);
+}
+
+QString RecallBinCommand(int bin) {
+    return QStringLiteral("*RCL ") + QString::number(bin);
+}
+
+int NumberFromName(const QString &name) {
+    QString digits;
+    for (const QChar c : name)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits += c;
+    const auto n = ParseInt32(digits);
+    return n ? *n : -1;
+}
+
+} // namespace Instrument

@@ -1,0 +1,168 @@
+#include "ConfigRecords.h"
+
+#include "ConversionError.h"
+#include "Keywords.h"
+#include "NumberFormat.h"
+
+namespace Instrument {
+
+void TRecordStatus::ThrowIfFailed() const {
+    if (!Ok())
+        throw TConversionError(Error);
+}
+
+QString NotAnIntegerMessage(const QString &field) {
+    return QLatin1Char('\'') + field + QStringLiteral("' is not a valid integer value");
+}
+
+QString NotADecimalMessage(const QString &field) {
+    return QLatin1Char('\'') + field + QStringLiteral("' is not a valid floating point value");
+}
+
+namespace {
+
+QString TrimTrailing(QStringView s) {
+    qsizetype end = s.size();
+    while (end > 0 && s[end - 1].isSpace())
+        --end;
+    return s.left(end).toString();
+}
+
+// Walks one record field by field and converts each into the mirror. Every conversion
+// returns false once a field has failed, so a chain of them stops at the first failure.
+class TRecordReader {
+public:
+    TRecordReader(const QString &record, int fieldCount, bool trimLast)
+        : FRest(record), FFieldCount(fieldCount), FTrimLast(trimLast) {}
+
+    bool Flag01(bool &out) {
+        const QString f = NextField();
+        if (f == QLatin1String("1"))
+            out = true;
+        else if (f == QLatin1String("0"))
+            out = false;
+        else
+            MarkUnrecognised();
+        return Done();
+    }
+
+    bool Keyword(const QStringList &keywords, std::int32_t &out) {
+        const int index = static_cast<int>(keywords.indexOf(NextField()));
+        if (index >= 0)
+            out = index;
+        else
+            MarkUnrecognised();
+        return Done();
+    }
+
+    bool Keyword(const TKeywordTable &table, std::int32_t &out) {
+        return Keyword(table.Keywords, out);
+    }
+
+    bool Decimal(double &out) {
+        const QString f = NextField();
+        const auto v = ParseDouble(f);
+        if (!v)
+            return Fail(NotADecimalMessage(f));
+        out = *v;
+        return Done();
+    }
+
+    bool Int32(std::int32_t &out) {
+        const QString f = NextField();
+        const auto v = ParseInt32(f);
+        if (!v)
+            return Fail(NotAnIntegerMessage(f));
+        out = *v;
+        return Done();
+    }
+
+    // Read as 64 bits, the low 32 kept.
+    bool Low32(std::uint32_t &out) {
+        const QString f = NextField();
+        const auto v = ParseInt64(f);
+        if (!v)
+            return Fail(NotAnIntegerMessage(f));
+        out = LowBits32(*v);
+        return Done();
+    }
+
+    const TRecordStatus &Status() const { return FStatus; }
+
+private:
+    QString NextField() {
+        ++FField;
+        if (FField == FFieldCount)
+            return FTrimLast ? TrimTrailing(FRest) : FRest;
+        const qsizetype blank = FRest.indexOf(QLatin1Char(' '));
+        if (blank < 0)
+            return QString(); // the rest stays for the next field
+        const QString field = TrimTrailing(QStringView(FRest).left(blank));
+        FRest = FRest.mid(blank + 1);
+        return field;
+    }
+
+    void MarkUnrecognised() { FStatus.Unrecognised |= 1u << (FField - 1); }
+
+    bool Done() {
+        FStatus.FieldsApplied = FField;
+        return true;
+    }
+
+    bool Fail(const QString &message) {
+        FStatus.Error = message;
+        return false;
+    }
+
+    QString FRest;
+    int FFieldCount;
+    bool FTrimLast;
+    int FField = 0;
+    TRecordStatus FStatus;
+};
+
+} // namespace
+
+TRecordStatus ParseSystemRecord(const QString &record, TSystemSettings &m) {
+    TRecordReader r(record, SystemFieldCount, true);
+    r.Flag01(m.SystemRunning) && r.Decimal(m.Period) &&
+        r.Keyword(SystemModeTable(), m.SystemMode) && r.Low32(m.BurstCount) &&
+        r.Low32(m.DutyOnCount) && r.Low32(m.DutyOffCount) && r.Int32(m.CycleCount);
+    return r.Status();
+}
+
+TRecordStatus ParseTriggerRecord(int input, const QString &record, TTrigGateSettings &m) {
+    const bool first = input == 1;
+    TRecordReader r(record, TriggerFieldCount, false);
+    r.Keyword(TriggerModeTable(), first ? m.Trig1Mode : m.Trig2Mode) &&
+        r.Keyword(TriggerEdgeTable(), first ? m.Trig1Edge : m.Trig2Edge) &&
+        r.Decimal(first ? m.Trig1Level : m.TrigGate2Level) &&
+        r.Keyword(DebounceTable(), first ? m.Trig1Debounce : m.Trig2Debounce);
+    return r.Status();
+}
+
+TRecordStatus ParseGateRecord(int input, const QString &record, TTrigGateSettings &m) {
+    const bool first = input == 1;
+    TRecordReader r(record, GateFieldCount, false);
+    r.Keyword(GateModeTable(), first ? m.Gate1Mode : m.Gate2Mode) &&
+        r.Keyword(GateLogicTable(), first ? m.Gate1Logic : m.Gate2Logic) &&
+        r.Decimal(first ? m.Gate1Level : m.TrigGate2Level) &&
+        r.Keyword(DebounceTable(), first ? m.Gate1Debounce : m.Gate2Debounce);
+    return r.Status();
+}
+
+TRecordStatus ParseChannelRecord(const QString &record, TChannelSettings &m) {
+    TRecordReader r(record, ChannelFieldCount, false);
+    r.Int32(m.Enabled) && r.Decimal(m.Delay) && r.Decimal(m.Width) &&
+        r.Keyword(ChannelModeTable(), m.Mode) && r.Int32(m.BurstCount) && r.Int32(m.DutyOnCount) &&
+        r.Int32(m.DutyOffCount) && r.Int32(m.WaitCount) &&
+        r.Keyword(OutputModeTable(), m.OutputMode) && r.Keyword(PolarityTable(), m.Polarity) &&
+        r.Decimal(m.Amplitude) && r.Int32(m.MuxMask) &&
+        r.Keyword(ChannelControlTable(), m.ControlMode) &&
+        r.Keyword(ChannelSyncSourceTable(), m.SyncSource) &&
+        r.Keyword(ChannelGateModeTable(), m.GateMode) &&
+        r.Keyword(ChannelGateLogicTable(), m.GateLogic);
+    return r.Status();
+}
+
+} // namespace Instrument

@@ -1,0 +1,52 @@
+#include "ServiceCommands.h"
+
+#include "Commands.h"
+#include "NumberFormat.h"
+
+namespace Instrument {
+
+QString SerialNumberCommand(std::int32_t serial) {
+    return QStringLiteral("*SER ") + FormatSigned(serial);
+}
+
+QString BadgeCommand(int badge, int channelCount) {
+    return QStringLiteral(":SYST:BAD ") + QString::number(badge) + QLatin1Char(' ') +
+           QString::number(channelCount);
+}
+
+QString InputCalQuery(TCalInput input, TCalFactor factor) {
+    const char *prefix = input == TCalInput::Trigger1    ? ":TRIG1:CAL:"
+                         : input == TCalInput::TrigGate2 ? ":TRIG2:CAL:"
+                                                         : ":GATE1:CAL:";
+    return QLatin1String(prefix) +
+           (factor == TCalFactor::Gain ? QStringLiteral("GAIN") : QStringLiteral("OFFS"));
+}
+
+QString InputCalCommand(TCalInput input, TCalFactor factor, std::int32_t value) {
+    return InputCalQuery(input, factor) + QLatin1Char(' ') + FormatSigned(value);
+}
+
+QString ChannelCalQuery(int channel, TChannelCal kind) {
+    const char *suffix = kind == TChannelCal::Width     ? ":CAL:WIDT"
+                         : kind == TChannelCal::Delay   ? ":CAL:DEL"
+                         : kind == TChannelCal::AmpGain ? ":CAL:GAIN"
+                                                        : ":CAL:OFFS";
+    return ChannelPrefix(channel) + QLatin1String(suffix);
+}
+
+QString ChannelCalCommand(int channel, TChannelCal kind, std::int32_t value) {
+    return ChannelCalQuery(channel, kind) + QLatin1Char(' ') + FormatSigned(value);
+}
+
+int BadgeOfReply(const QString &reply) {
+    const qsizetype blank = reply.indexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return -1;
+    QStringView head = QStringView(reply).left(blank);
+    while (!head.isEmpty() && head.back().isSpace())
+        head.chop(1);
+    const auto v = ParseInt32(head);
+    return v ? *v : -1;
+}
+
+} // namespace Instrument

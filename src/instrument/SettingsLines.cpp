@@ -1,0 +1,157 @@
+#include "SettingsLines.h"
+
+#include "Commands.h"
+
+#include <QLocale>
+#include <QStringDecoder>
+
+namespace Instrument {
+
+QString CommentLine(const QString &text) {
+    return QStringLiteral("// ") + text;
+}
+
+QString DateLine(const QString &date, const QString &time) {
+    return CommentLine(date + QLatin1Char(',') + time);
+}
+
+QString DateLine(const QDateTime &when) {
+    const QLocale system = QLocale::system();
+    return DateLine(system.toString(when.date(), QLocale::ShortFormat),
+                    system.toString(when.time(), QLocale::LongFormat));
+}
+
+QString WindowCaption(const QString &companyName, const QString &model, const QString &fileVersion,
+                      int port, int baud) {
+    return companyName + QStringLiteral(" Model ") + model + QStringLiteral("  SW Version: ") +
+           fileVersion + QStringLiteral(" ComPort: ") + QString::number(port) +
+           QStringLiteral(" Baud: ") + QString::number(baud);
+}
+
+QString DemoCaption(const QString &programCompanyName, const QString &fileVersion) {
+    const QString model = programCompanyName.contains(QLatin1String("Halvorn"))
+                              ? QStringLiteral("631K-12")
+                              : QStringLiteral("6180-12");
+    return QStringLiteral(" Model ") + model + QStringLiteral("  SW Version: ") + fileVersion +
+           QStringLiteral(" ComPort: Demo");
+}
+
+QString SerialNumberLabel(std::int32_t serial) {
+    return QStringLiteral("Serial Number: ") + QString::number(serial);
+}
+
+QString FirmwareLabel(const QString &version) {
+    return QStringLiteral("Firmware Ver: ") + version;
+}
+
+QString FPGALabel(const QString &version) {
+    return QStringLiteral("FPGA Ver: ") + version;
+}
+
+QStringList SettingsHeaderLines(const QString &dateLine, const QString &caption,
+                                const TIdentity &identity) {
+    return {dateLine, CommentLine(caption), CommentLine(SerialNumberLabel(identity.SerialNumber)),
+            CommentLine(FirmwareLabel(identity.FirmwareVersion)),
+            CommentLine(FPGALabel(identity.FPGAVersion))};
+}
+
+QString RecordLine(int record, const QString &reply) {
+    return RestoreRecordCommand(record, reply);
+}
+
+QString AutoStartLine(std::int32_t value) {
+    return QStringLiteral(":SYST:AUT ") + QString::number(value);
+}
+
+QString InputClockLine(const QString &reply) {
+    return QStringLiteral(":SYST:ICLOCK ") + reply;
+}
+
+QString OutputClockLine(const QString &reply) {
+    return QStringLiteral(":SYST:OCL ") + reply;
+}
+
+QString SyncOutputLine(const QString &reply) {
+    return QStringLiteral(":SYST:SYNC ") + reply;
+}
+
+QString CounterEnableLine(std::int32_t value) {
+    return QStringLiteral(":COUN:STAT ") + QString::number(value);
+}
+
+QString CounterSourceLine(const QString &reply) {
+    return QStringLiteral(":COUN:SEL ") + reply;
+}
+
+QStringList SettingsFileLines(const TSettingsSnapshot &s) {
+    QStringList lines = SettingsHeaderLines(s.DateLine, s.Caption, s.Identity);
+    lines << RecordLine(SystemRecordNumber, s.SystemRecord);
+    for (int i = 0; i < 4; ++i)
+        lines << RecordLine(Trigger1Record + i, s.TrigGateRecords[static_cast<std::size_t>(i)]);
+    lines << AutoStartLine(s.AutoStart) << InputClockLine(s.InputClockReply)
+          << OutputClockLine(s.OutputClockReply) << SyncOutputLine(s.SyncOutputReply)
+          << CounterEnableLine(s.CounterEnable) << CounterSourceLine(s.CounterSourceReply);
+    for (int n = 1; n <= s.ChannelRecords.size(); ++n)
+        lines << RecordLine(n, s.ChannelRecords.at(n - 1));
+    return lines;
+}
+
+QStringList CalibrationHeaderLines(const QString &dateLine, const QString &caption,
+                                   const TIdentity &identity) {
+    return {dateLine, CommentLine(caption),
+            QStringLiteral("// Serial Number: ") + QString::number(identity.SerialNumber),
+            QStringLiteral("// Firmware Version: ") + identity.FirmwareVersion,
+            QStringLiteral("// FPGA Version: ") + identity.FPGAVersion};
+}
+
+QByteArray FileBytes(const QStringList &lines) {
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += line.toLatin1();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+namespace {
+
+QString DecodeFileText(const QByteArray &bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE")) {
+        QStringDecoder d(QStringConverter::Utf16LE);
+        return d(bytes.mid(2));
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder d(QStringConverter::Utf16BE);
+        return d(bytes.mid(2));
+    }
+    return QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+QStringList SplitFileLines(const QByteArray &bytes) {
+    const QString text = DecodeFileText(bytes);
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+bool IsCommentLine(const QString &line) {
+    return line.contains(QLatin1String("//"));
+}
+
+} // namespace Instrument

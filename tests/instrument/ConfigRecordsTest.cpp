@@ -1,0 +1,274 @@
+#include "ConfigRecords.h"
+#include "ConversionError.h"
+#include "Keywords.h"
+#include "SingleValues.h"
+
+#include <gtest/gtest.h>
+
+using namespace Instrument;
+
+namespace {
+
+TEST(SystemRecord, FullReplyFillsEveryField) {
+    TSystemSettings m;
+    const TRecordStatus s = ParseSystemRecord(QStringLiteral("1 0.001 BURS 4000000000 1 1 0"), m);
+    EXPECT_TRUE(s.Ok());
+    EXPECT_EQ(s.FieldsApplied, SystemFieldCount);
+    EXPECT_EQ(s.Unrecognised, 0u);
+    EXPECT_TRUE(m.SystemRunning);
+    EXPECT_EQ(m.Period, 0.001);
+    EXPECT_EQ(m.SystemMode, smBurst);
+    EXPECT_EQ(m.BurstCount, 4000000000u);
+    EXPECT_EQ(m.DutyOnCount, 1u);
+    EXPECT_EQ(m.DutyOffCount, 1u);
+    EXPECT_EQ(m.CycleCount, 0);
+}
+
+TEST(SystemRecord, CountsKeepTheLow32BitsAndLastFieldIsTrimmed) {
+    TSystemSettings m;
+    const auto s =
+        ParseSystemRecord(QStringLiteral("0 0.000100000 DCYC 4294967297 -1 7 -25   "), m);
+    EXPECT_TRUE(s.Ok()) << s.Error.toStdString();
+    EXPECT_FALSE(m.SystemRunning);
+    EXPECT_EQ(m.SystemMode, smDutyCycle);
+    EXPECT_EQ(m.BurstCount, 1u);
+    EXPECT_EQ(m.DutyOnCount, 4294967295u);
+    EXPECT_EQ(m.DutyOffCount, 7u);
+    EXPECT_EQ(m.CycleCount, -25);
+}
+
+TEST(SystemRecord, UnknownRunStateAndModeKeepTheMirror) {
+    TSystemSettings m;
+    m.SystemRunning = true;
+    m.SystemMode = smDutyCycle;
+    const auto s = ParseSystemRecord(QStringLiteral("X 0.5 burs 1 2 3 4"), m);
+    EXPECT_TRUE(s.Ok());
+    EXPECT_TRUE(m.SystemRunning);
+    EXPECT_EQ(m.SystemMode, smDutyCycle);
+    EXPECT_FALSE(s.Recognised(sfRunState));
+    EXPECT_FALSE(s.Recognised(sfMode));
+    EXPECT_TRUE(s.Recognised(sfPeriod));
+    EXPECT_TRUE(s.Applied(sfMode));
+    EXPECT_EQ(m.Period, 0.5);
+    EXPECT_EQ(m.CycleCount, 4);
+}
+
+struct TBadRecordCase {
+    const char *record;
+    int fieldsApplied;
+    const char *error;
+};
+
+class BadSystemRecord : public ::testing::TestWithParam<TBadRecordCase> {};
+
+TEST_P(BadSystemRecord, StopsAtTheFieldThatDoesNotConvert) {
+    const auto &c = GetParam();
+    TSystemSettings m;
+    m.CycleCount = 77;
+    const auto s = ParseSystemRecord(QString::fromLatin1(c.record), m);
+    EXPECT_FALSE(s.Ok());
+    EXPECT_EQ(s.FieldsApplied, c.fieldsApplied);
+    EXPECT_EQ(s.Error.toStdString(), c.error);
+    EXPECT_EQ(m.CycleCount, 77); // nothing after the failure is stored
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadSystemRecord,
+    ::testing::Values(
+        TBadRecordCase{"", 1, "'' is not a valid floating point value"},
+        TBadRecordCase{"1 nan NORM 1 1 1 0", 1, "'nan' is not a valid floating point value"},
+        TBadRecordCase{"1 0,001 NORM 1 1 1 0", 1, "'0,001' is not a valid floating point value"},
+        TBadRecordCase{"1 0.001 NORM 12a 1 1 0", 3, "'12a' is not a valid integer value"},
+        TBadRecordCase{"1 0.001 NORM 1 1 1 2147483648", 6,
+                       "'2147483648' is not a valid integer value"},
+        // a missing blank empties the field before it: the sixth, not the seventh, fails
+        TBadRecordCase{"1 0.001 NORM 1 1 1", 5, "'' is not a valid integer value"},
+        TBadRecordCase{"1  0.001 NORM 1 1 1 0", 1, "'' is not a valid floating point value"}));
+
+TEST(SystemRecord, ThrowIfFailedCarriesTheMessage) {
+    TSystemSettings m;
+    const auto s = ParseSystemRecord(QStringLiteral("1 abc"), m);
+    try {
+        s.ThrowIfFailed();
+        FAIL() << "no exception";
+    } catch (const TConversionError &e) {
+        EXPECT_EQ(e.Message(), "'' is not a valid floating point value");
+        EXPECT_STREQ(e.what(), "'' is not a valid floating point value");
+    }
+    const auto ok = ParseSystemRecord(QStringLiteral("1 0.5 NORM 1 1 1 0"), m);
+    EXPECT_NO_THROW(ok.ThrowIfFailed());
+}
+
+TEST(TriggerRecords, InputsFillTheirOwnFields) {
+    TTrigGateSettings m;
+    EXPECT_TRUE(ParseTriggerRecord(1, QStringLiteral("TRIG FALL 2.50 ENAB"), m).Ok());
+    EXPECT_EQ(m.Trig1Mode, 1);
+    EXPECT_EQ(m.Trig1Edge, 1);
+    EXPECT_EQ(m.Trig1Level, 2.5);
+    EXPECT_EQ(m.Trig1Debounce, 1);
+    EXPECT_EQ(m.Trig2Mode, 0);
+    EXPECT_TRUE(ParseTriggerRecord(2, QStringLiteral("DIS RIS 1.00 DIS"), m).Ok());
+    EXPECT_EQ(m.Trig2Mode, 0);
+    EXPECT_EQ(m.Trig2Edge, 0);
+    EXPECT_EQ(m.TrigGate2Level, 1.0);
+    EXPECT_EQ(m.Trig2Debounce, 0);
+    EXPECT_EQ(m.Trig1Level, 2.5);
+}
+
+TEST(GateRecords, SecondInputSharesTheThresholdAndTheLaterRecordWins) {
+    TTrigGateSettings m;
+    ASSERT_TRUE(ParseTriggerRecord(2, QStringLiteral("TRIG RIS 1.00 DIS"), m).Ok());
+    ASSERT_TRUE(ParseGateRecord(1, QStringLiteral("CHAN HIGH 3.00 ENAB"), m).Ok());
+    ASSERT_TRUE(ParseGateRecord(2, QStringLiteral("OUTP LOW 2.00 DIS"), m).Ok());
+    EXPECT_EQ(m.TrigGate2Level, 2.0);
+    EXPECT_EQ(m.Gate1Mode, gmChannel);
+    EXPECT_EQ(m.Gate1Logic, 1);
+    EXPECT_EQ(m.Gate1Level, 3.0);
+    EXPECT_EQ(m.Gate1Debounce, 1);
+    EXPECT_EQ(m.Gate2Mode, gmOutputInhibit);
+    EXPECT_EQ(m.Gate2Logic, 0);
+}
+
+TEST(GateRecords, LowerCaseLogicKeepsThePreviousLogic) {
+    TTrigGateSettings m;
+    m.Gate1Logic = 1;
+    const auto s = ParseGateRecord(1, QStringLiteral("PULS low 2.00 DIS"), m);
+    EXPECT_TRUE(s.Ok());
+    EXPECT_EQ(m.Gate1Logic, 1);
+    EXPECT_FALSE(s.Recognised(gfLogic));
+    EXPECT_TRUE(s.Recognised(gfMode));
+    EXPECT_EQ(m.Gate1Mode, gmPulseInhibit);
+}
+
+TEST(GateRecords, LastFieldIsTheRestOfTheLine) {
+    TTrigGateSettings m;
+    m.Gate2Debounce = 1;
+    const auto s = ParseGateRecord(2, QStringLiteral("DIS LOW 2.00 DIS extra"), m);
+    EXPECT_TRUE(s.Ok());
+    EXPECT_EQ(s.FieldsApplied, GateFieldCount);
+    EXPECT_FALSE(s.Recognised(gfDebounce));
+    EXPECT_EQ(m.Gate2Debounce, 1);
+}
+
+TEST(GateRecords, MissingLevelIsAConversionError) {
+    TTrigGateSettings m;
+    m.Gate1Level = 4.0;
+    const auto s = ParseGateRecord(1, QStringLiteral("DIS LOW"), m);
+    EXPECT_FALSE(s.Ok());
+    EXPECT_EQ(s.FieldsApplied, 2);
+    EXPECT_EQ(s.Error, "'' is not a valid floating point value");
+    EXPECT_EQ(m.Gate1Level, 4.0);
+}
+
+TEST(ChannelRecord, FullReply) {
+    TChannelSettings m;
+    const auto s = ParseChannelRecord(
+        QStringLiteral("1 0.00000012500 0.00000001000 DCYC 5 6 7 8 ADJ INV 5.00 31 INHB SYNT "
+                       "OUTP HIGH"),
+        m);
+    EXPECT_TRUE(s.Ok()) << s.Error.toStdString();
+    EXPECT_EQ(s.FieldsApplied, ChannelFieldCount);
+    EXPECT_EQ(m.Enabled, 1);
+    EXPECT_EQ(m.Delay, 1.25e-7);
+    EXPECT_EQ(m.Width, 1e-8);
+    EXPECT_EQ(m.Mode, cmDutyCycle);
+    EXPECT_EQ(m.BurstCount, 5);
+    EXPECT_EQ(m.DutyOnCount, 6);
+    EXPECT_EQ(m.DutyOffCount, 7);
+    EXPECT_EQ(m.WaitCount, 8);
+    EXPECT_EQ(m.OutputMode, omAdjustable);
+    EXPECT_EQ(m.Polarity, 1);
+    EXPECT_EQ(m.Amplitude, 5.0);
+    EXPECT_EQ(m.MuxMask, 31);
+    EXPECT_EQ(m.ControlMode, 3);
+    EXPECT_EQ(m.SyncSource, 3);
+    EXPECT_EQ(m.GateMode, 2);
+    EXPECT_EQ(m.GateLogic, 1);
+}
+
+TEST(ChannelRecord, TTLAndUnknownKeywords) {
+    TChannelSettings m;
+    m.OutputMode = omAdjustable;
+    m.GateMode = 1;
+    const auto s = ParseChannelRecord(
+        QStringLiteral("0 0 0.00000001000 NORM 1 1 1 0 TTL NORM 2.00 0 DIS DIS CHAN LOW"), m);
+    EXPECT_TRUE(s.Ok());
+    EXPECT_EQ(m.OutputMode, omTTL);
+    EXPECT_EQ(m.GateMode, 1); // "CHAN" is not a channel gate mode
+    EXPECT_FALSE(s.Recognised(cfGateMode));
+    EXPECT_TRUE(s.Recognised(cfGateLogic));
+}
+
+TEST(ChannelRecord, ReplyEndingAfterFieldTwelveFailsThere) {
+    TChannelSettings m;
+    m.ControlMode = 2;
+    const auto s = ParseChannelRecord(
+        QStringLiteral("1 0.00000012500 0.00000001000 BURS 5 6 7 8 ADJ INV 5.00 31"), m);
+    EXPECT_FALSE(s.Ok());
+    EXPECT_EQ(s.FieldsApplied, cfAmplitude);
+    EXPECT_EQ(s.Error, "'' is not a valid integer value");
+    EXPECT_EQ(m.Amplitude, 5.0);
+    EXPECT_EQ(m.MuxMask, 0);
+    EXPECT_EQ(m.ControlMode, 2);
+}
+
+TEST(ChannelRecord, GarbageEmptyAndOverlongRepliesNeverCrash) {
+    TChannelSettings m;
+    EXPECT_EQ(ParseChannelRecord(QString(), m).Error, "'' is not a valid integer value");
+    EXPECT_FALSE(ParseChannelRecord(QStringLiteral("\x01\x02\xff garbage"), m).Ok());
+    const QString longReply = QStringLiteral("1 ") + QString(1 << 20, QLatin1Char('9'));
+    const auto s = ParseChannelRecord(longReply, m);
+    EXPECT_FALSE(s.Ok());
+    EXPECT_EQ(s.FieldsApplied, 1);
+    QString blanks(100000, QLatin1Char(' '));
+    EXPECT_FALSE(ParseChannelRecord(blanks, m).Ok());
+    TSystemSettings sys;
+    EXPECT_FALSE(ParseSystemRecord(blanks, sys).Ok());
+}
+
+TEST(SingleValues, IntegerReplies) {
+    EXPECT_TRUE(IsUnsecured(0));
+    EXPECT_FALSE(IsUnsecured(1));
+    EXPECT_FALSE(IsUnsecured(-1));
+    EXPECT_TRUE(IsCheckedReply(1));
+    EXPECT_FALSE(IsCheckedReply(0));
+    EXPECT_FALSE(IsCheckedReply(2));
+}
+
+TEST(SingleValues, KeywordRepliesSetTheMirrorOnlyWhenKnown) {
+    TSystemSettings m;
+    EXPECT_TRUE(ApplyInputClockReply(QStringLiteral("80"), m));
+    EXPECT_EQ(m.InputClock, 8);
+    EXPECT_TRUE(ApplyInputClockReply(QStringLiteral("100"), m));
+    EXPECT_EQ(m.InputClock, 9); // the selector has no item 9: it shows no selection
+    EXPECT_FALSE(ApplyInputClockReply(QStringLiteral("T0"), m));
+    EXPECT_EQ(m.InputClock, 9);
+    EXPECT_TRUE(ApplyOutputClockReply(QStringLiteral("100"), m));
+    EXPECT_EQ(m.OutputClock, 9);
+    EXPECT_FALSE(ApplyOutputClockReply(QStringLiteral("SYS"), m));
+    EXPECT_TRUE(ApplySyncOutputReply(QStringLiteral("GATE"), m));
+    EXPECT_EQ(m.SyncOutput, 6);
+    EXPECT_FALSE(ApplySyncOutputReply(QStringLiteral("CH1"), m));
+    EXPECT_EQ(m.SyncOutput, 6);
+    EXPECT_TRUE(ApplyCounterSourceReply(QStringLiteral("CH10"), m));
+    EXPECT_EQ(m.CounterSource, 4);
+    EXPECT_FALSE(ApplyCounterSourceReply(QStringLiteral("Ch1"), m));
+    EXPECT_FALSE(ApplyCounterSourceReply(QString(), m));
+    EXPECT_EQ(m.CounterSource, 4);
+}
+
+TEST(SingleValues, MuxCheckMarks) {
+    EXPECT_EQ(MuxItemCountFor(6), 4);
+    EXPECT_EQ(MuxItemCountFor(12), 5);
+    EXPECT_EQ(MuxItemCountFor(36), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(MuxItemChecked(31, i));
+    EXPECT_TRUE(MuxItemChecked(10, 1));
+    EXPECT_TRUE(MuxItemChecked(10, 3));
+    EXPECT_FALSE(MuxItemChecked(10, 0));
+    EXPECT_FALSE(MuxItemChecked(10, 2));
+    EXPECT_FALSE(MuxItemChecked(-1, 5));
+    EXPECT_TRUE(MuxItemChecked(-1, 4));
+}
+
+} // namespace
