@@ -30,10 +30,6 @@ QImage TScreenCapture::GrabOuterRect(QWidget &window) {
         picture = GrabFromScreen(window);
     if (picture.isNull())
         picture = RenderWindow(window);
-    // High-density screens give device pixels; the picture has the size the window reports.
-    const QSize outer = window.frameGeometry().size();
-    if (!picture.isNull() && picture.size() != outer)
-        picture = picture.scaled(outer, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
 }
 
@@ -54,10 +50,23 @@ QImage TScreenCapture::GrabFromScreen(QWidget &window) {
     QScreen *screen = window.screen();
     if (!screen)
         return QImage();
-    // Whatever lies on top of the window is part of the picture, as on the screen.
+    // Whatever lies on top of the window is part of the picture, as on the screen. Parts
+    // beyond the screen stay black; the copy is drawn at the window's logical size, so a
+    // high-density screen gives the size the window reports.
     const QRect outer = window.frameGeometry();
-    const QPoint origin = outer.topLeft() - screen->geometry().topLeft();
-    return screen->grabWindow(0, origin.x(), origin.y(), outer.width(), outer.height()).toImage();
+    const QRect visible = outer & screen->geometry();
+    if (visible.isEmpty())
+        return QImage();
+    const QPoint origin = visible.topLeft() - screen->geometry().topLeft();
+    const QPixmap shot =
+        screen->grabWindow(0, origin.x(), origin.y(), visible.width(), visible.height());
+    if (shot.isNull())
+        return QImage();
+    QImage picture(outer.size(), QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    painter.drawPixmap(QRect(visible.topLeft() - outer.topLeft(), visible.size()), shot);
+    return picture;
 }
 
 QImage TScreenCapture::RenderWindow(QWidget &window) {
