@@ -5,7 +5,6 @@
 #include "SettingsFileTexts.h"
 #include "WholeFileWriter.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
