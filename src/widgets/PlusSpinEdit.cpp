@@ -359,7 +359,7 @@ void TPlusSpinEdit::paintEvent(QPaintEvent *) {
         return; // the focus lies outside the text: no mark
     const QString focusChar = shown.mid(fFocusIndex - 1, 1);
     const int charX = fCapXStart + TextWidth(shown.left(fFocusIndex - 1));
-    if (hasFocus() && fEnabled) {
+    if (hasFocus()) { // a disabled control keeps the focus and shows it the same way
         p.fillRect(fFocusRect, FocusBlue);
         p.setPen(Qt::white);
         p.drawText(QPoint(charX, baseline), focusChar);
