@@ -209,6 +209,8 @@ void TPlusSpinEdit::SetEnabled(bool v) {
     if (!v && fSpinning)
         EndSpin(); // a release would be ignored once disabled
     fEnabled = v;
+    // Still reachable with Tab, but a click (also on an arrow) leaves the focus alone.
+    setFocusPolicy(v ? Qt::StrongFocus : Qt::TabFocus);
     LayoutButtons();
 }
 

@@ -537,6 +537,26 @@ TEST_F(SpinEditTest, DisabledControlIgnoresInputButStaysFocusable) {
     EXPECT_EQ(edit->Value(), 7);
 }
 
+TEST_F(SpinEditTest, DisabledControlTakesNoFocusFromAClickButFromTab) {
+    auto *other = new TPlusSpinEdit(&window);
+    other->move(10, 50);
+    other->show();
+    other->setFocus();
+    QApplication::processEvents();
+    edit->SetEnabled(false);
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(XOfCharFromRight(2), 10));
+    TSpinButton *up = Button("fUpButton");
+    QTest::mousePress(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
+    QTest::mouseRelease(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
+    EXPECT_TRUE(other->hasFocus());
+    QTest::keyClick(other, Qt::Key_Tab);
+    EXPECT_TRUE(edit->hasFocus());
+    other->setFocus();
+    edit->SetEnabled(true);
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(XOfCharFromRight(2), 10));
+    EXPECT_TRUE(edit->hasFocus());
+}
+
 TEST_F(SpinEditTest, FocusDigitOnBlueWhenFocusedUnderlinedWhenNot) {
     edit->setValue(8);
     QImage img = edit->grab().toImage();
