@@ -6,9 +6,11 @@ namespace Instrument {
 
 namespace {
 
+// Replies count every code of 32 or less as white space (blanks, CR, LF, control bytes),
+// and nothing else: a Latin-1 0xA0 or 0x85 is part of the text.
 QString TrimTrailing(QStringView s) {
     qsizetype end = s.size();
-    while (end > 0 && s[end - 1].isSpace())
+    while (end > 0 && s[end - 1].unicode() <= 32)
         --end;
     return s.left(end).toString();
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 class TPrompts;
 class TLogMenu;
@@ -34,6 +35,9 @@ public:
     static QString FileNameFor(const QString &userName, const QDateTime &startTime);
     // Time of day of an entry: "HH:mm:ss.zzz".
     static QString TimeOfDay();
+    // Whether the command line (program first, as QCoreApplication::arguments()) holds the
+    // switch "log" after '-' or '/', in any letter case, that turns logging on at start.
+    static bool HasLogSwitch(const QStringList &arguments);
 
     QString FilePath() const; // the file as opened (relative when no directory was given)
     bool LoggingEnabled() const { return FLoggingEnabled; }

@@ -8,7 +8,11 @@
 #include <limits>
 
 #ifdef Q_OS_WIN
-#include <QSettings>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <vector>
+#include <windows.h>
 #else
 #include <QSerialPortInfo>
 #endif
@@ -164,18 +168,36 @@ TPortMap TPortMap::FromDevices(const QList<TSerialDevice> &devices) {
 
 #ifdef Q_OS_WIN
 
+// The registry's serial-port list. Its value names are device paths full of backslashes,
+// which QSettings takes for key separators, so the key is read with the registry API.
 TPortMap TPortMap::FromSystem() {
     TPortMap map;
-    QSettings key(QStringLiteral("HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\SERIALCOMM"),
-                  QSettings::NativeFormat);
-    for (const QString &name : key.childKeys()) {
-        if (name.contains(QLatin1String("Modem")))
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return map;
+    std::vector<wchar_t> name(16384); // the registry's longest value name, with its NUL
+    std::vector<wchar_t> data(256);
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = DWORD(name.size());
+        DWORD dataBytes = DWORD(data.size() * sizeof(wchar_t));
+        DWORD type = 0;
+        const LONG result = RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type,
+                                          reinterpret_cast<LPBYTE>(data.data()), &dataBytes);
+        if (result == ERROR_NO_MORE_ITEMS)
+            break;
+        if (result != ERROR_SUCCESS || type != REG_SZ)
+            continue; // unreadable or not a port name: the others are still listed
+        if (QString::fromWCharArray(name.data(), int(nameLength)).contains(QLatin1String("Modem")))
             continue;
-        const QString data = key.value(name).toString();
-        const qint32 number = PositiveDecimal(QStringView(data).mid(3));
+        QString port = QString::fromWCharArray(data.data(), int(dataBytes / sizeof(wchar_t)));
+        while (port.endsWith(QChar(u'\0')))
+            port.chop(1);
+        const qint32 number = PositiveDecimal(QStringView(port).mid(3));
         if (number > 0)
-            map.FEntries.append({number, data});
+            map.FEntries.append({number, port});
     }
+    RegCloseKey(key);
     SortAndDropZeros(map.FEntries);
     return map;
 }

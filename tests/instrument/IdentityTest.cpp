@@ -33,11 +33,12 @@ TEST_P(IdnReplies, FillTheIdentityFields) {
     const auto &c = GetParam();
     TIdentity id = Known();
     EXPECT_EQ(ParseIDN(QString::fromLatin1(c.reply), id), c.outcome);
-    EXPECT_EQ(id.Manufacturer.toStdString(), c.manufacturer);
-    EXPECT_EQ(id.ModelNumber.toStdString(), c.model);
+    // Replies are 8-bit text: compare the fields as the bytes they came as.
+    EXPECT_EQ(id.Manufacturer.toLatin1().toStdString(), c.manufacturer);
+    EXPECT_EQ(id.ModelNumber.toLatin1().toStdString(), c.model);
     EXPECT_EQ(id.SerialNumber, c.serial);
-    EXPECT_EQ(id.FirmwareVersion.toStdString(), c.firmware);
-    EXPECT_EQ(id.FPGAVersion.toStdString(), c.fpga);
+    EXPECT_EQ(id.FirmwareVersion.toLatin1().toStdString(), c.firmware);
+    EXPECT_EQ(id.FPGAVersion.toLatin1().toStdString(), c.fpga);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,6 +64,14 @@ INSTANTIATE_TEST_SUITE_P(
         // trailing blanks of a field go, leading ones stay
         TIdnCase{"VK , 6180-6  ,12 ,1.0 - 2.0 ", TIdnOutcome::Complete, "VK", " 6180-6", 12, "1.0",
                  " 2.0"},
+        // white space is every code of 32 or less, as for any reply: control bytes go,
+        // Latin-1 no-break space and next-line (0xA0, 0x85) are characters of the field
+        TIdnCase{"VK\x01,6180-12\x1f,7\x7f,1.0\x02-2.0", TIdnOutcome::SerialNotNumber, "VK",
+                 "6180-12", 999, "9.9", "8.8"},
+        TIdnCase{"VK\x01,6180-12\x1f,7\x10,1.0\x02-2.0", TIdnOutcome::Complete, "VK", "6180-12", 7,
+                 "1.0", "2.0"},
+        TIdnCase{"VK\xa0,6180-12\x85,7,1.0-2.0\xa0", TIdnOutcome::Complete, "VK\xa0", "6180-12\x85",
+                 7, "1.0", "2.0\xa0"},
         // no comma at all: empty brand and model, no serial
         TIdnCase{"garbage reply text", TIdnOutcome::SerialNotNumber, "", "", 999, "9.9", "8.8"}));
 

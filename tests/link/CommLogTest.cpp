@@ -48,6 +48,17 @@ TEST(CommLogName, UserNameCannotLeaveTheDirectory) {
               QStringLiteral("SystemLogFile_.._.._etc_x_y_z_w_03-15-24_14-05-09.txt"));
 }
 
+TEST(CommLogSwitch, LogAfterDashOrSlashInAnyCaseButNotTheProgramName) {
+    const QString program = QStringLiteral("pulsepanel");
+    for (const char *on : {"/LOG", "-log", "/Log", "-LoG"})
+        EXPECT_TRUE(TCommLog::HasLogSwitch({program, QStringLiteral("x"), QString::fromLatin1(on)}))
+            << on;
+    for (const char *off : {"log", "--log", "-logs", "/lo", "-", "/", "", " -log", "-log "})
+        EXPECT_FALSE(TCommLog::HasLogSwitch({program, QString::fromLatin1(off)})) << off;
+    EXPECT_FALSE(TCommLog::HasLogSwitch({QStringLiteral("-log")}));
+    EXPECT_FALSE(TCommLog::HasLogSwitch({}));
+}
+
 TEST(CommLogName, TimeOfDayHasMillisecondsAnd24Hours) {
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d:[0-5]\\d\\.\\d{3}$"))
                     .match(TCommLog::TimeOfDay())

@@ -79,6 +79,21 @@ TEST_F(TPick, OffersThePortsThatOpenAndPreselectsTheCurrentOne) {
     EXPECT_EQ(Port.Port(), 8);
 }
 
+TEST_F(TPick, APortHeldByAnotherOwnerIsListedButNotOffered) {
+    TPtyPeer third(3, Peer.PortsDir());
+    TVKComPort holder;
+    holder.setPortsDirectory(Peer.PortsDir());
+    holder.setShowErrors(false);
+    holder.setPort(3);
+    ASSERT_TRUE(holder.Open());
+    EXPECT_EQ(Port.GetValidSerialPorts(), (QList<qint32>{1, 3}));
+    Picker.Confirm = false;
+    EXPECT_FALSE(Port.Pick());
+    EXPECT_EQ(Picker.Items, QStringList{Item(Peer)});
+    EXPECT_TRUE(holder.Opened());
+    EXPECT_TRUE(Prompts.Shown.isEmpty());
+}
+
 TEST_F(TPick, AnOpenPortIsOpenAgainAfterwards) {
     ASSERT_TRUE(Port.Open());
     Picker.Confirm = false;
