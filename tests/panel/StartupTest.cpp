@@ -3,8 +3,10 @@
 #include "CommandLine.h"
 #include "MessageForm.h"
 #include "PageControl.h"
+#include "PlusSpinEdit.h"
 #include "SimPanel.h"
 
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -244,6 +246,75 @@ TEST(StartupTest, StartUpLeavesTheLaunchTimerRunningAndTheRestOff) {
     ASSERT_TRUE(WaitFor([&] { return p.Received(0).contains("*CFG?12?"); }, 5000));
     EXPECT_TRUE(p.Form->StatusTimer.isActive());
     EXPECT_FALSE(p.Form->State.RefreshRequested);
+}
+
+} // namespace
+
+namespace {
+
+TEST(StartupTest, SpinEditErrorsOfEveryPageAndChannelGoToTheErrorReport) {
+    TSimPanel p;
+    p.AddSim(TSimLaunch());
+    ASSERT_TRUE(p.StartAndLaunch());
+    p.Form->PeriodAdj->OnError("Not a valid number");
+    p.Form->ChDelayAdj[9]->OnError("Not a valid number");
+    ASSERT_EQ(p.Prompts.Shown.size(), 2);
+    EXPECT_EQ(p.Prompts.Texts(), QStringList(2, "Not a valid number"));
+    EXPECT_EQ(p.Prompts.Shown[1].icon, TPrompts::iconError);
+}
+
+TEST(StartupTest, WithoutAnX11DisplayNoStartUpKeyIsPressed) {
+    const auto keys = TStartupKeys::Platform(); // the tests run on the offscreen platform
+    EXPECT_FALSE(keys->SpacePressed());
+    EXPECT_FALSE(keys->LeftShiftPressed());
+}
+
+TEST(StartupTest, HelpMenuShowsTheIdentityAndOpensTheBrandsSite) {
+    TSimPanel p;
+    TSimLaunch launch;
+    launch.Brand = "HTX";
+    launch.Model = "631K-6";
+    launch.Serial = 77;
+    p.AddSim(launch);
+    ASSERT_TRUE(p.StartAndLaunch());
+    QList<QUrl> opened;
+    p.Form->OpenUrl = [&](const QUrl &url) {
+        opened << url;
+        return true;
+    };
+    p.Form->About1->trigger();
+    p.Form->WebSite1->trigger();
+    EXPECT_EQ(p.Prompts.Texts(),
+              QStringList{"Company: Halvorn Trevaxis\r\nModel Number: 631K-6\r\nSerial Number: "
+                          "77\r\nFirmware Version: 1.00\r\nFPGA Version: 1.25\r\nSoftware "
+                          "Version: 1.0.0.0"});
+    EXPECT_EQ(opened, QList<QUrl>{BrandWebSite("HTX")});
+}
+
+TEST(StartupTest, MenuExitAndRestartEndThisInstanceOnce) {
+    TSimPanel exiting;
+    exiting.AddSim(TSimLaunch());
+    ASSERT_TRUE(exiting.StartAndLaunch());
+    exiting.Form->Exit1->trigger();
+    exiting.Form->Exit1->trigger();
+    EXPECT_EQ(exiting.Quits, 1);
+    EXPECT_EQ(exiting.Restarts, 0);
+    EXPECT_FALSE(exiting.Form->ComPort.Opened());
+    EXPECT_FALSE(exiting.Form->StatusTimer.isActive());
+
+    TSimPanel restarting;
+    restarting.AddSim(TSimLaunch());
+    ASSERT_TRUE(restarting.StartAndLaunch());
+    restarting.Form->R1->trigger();
+    EXPECT_EQ(restarting.Restarts, 1);
+    EXPECT_EQ(restarting.Quits, 1);
+    EXPECT_FALSE(restarting.Form->ComPort.Opened());
+    // Nothing can open the device again from this instance.
+    const int lines = restarting.Received(0).size();
+    restarting.Form->Exchange.SendQuery("*IDN");
+    EXPECT_FALSE(restarting.Form->ComPort.Opened());
+    QTest::qWait(50);
+    EXPECT_EQ(restarting.Received(0).size(), lines);
 }
 
 } // namespace
