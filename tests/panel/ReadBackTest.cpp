@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -388,6 +389,33 @@ TEST(ReadBackTest, LostReplyIgnoredGoesOnAndReportsTheEmptyRecord) {
     EXPECT_EQ(p.Received(0), ExpectedQueries(5));
     EXPECT_EQ(p.Form->State.SettingsList.last(), "*CFG 5 ");
     EXPECT_FALSE(p.Form->State.Link.CommandsDisabled);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ReadBackTest, MessageWindowTellsWhichChannelIsBeingRead) {
+    TSimPanel p;
+    p.AddSim(Model("6180-6"));
+    ASSERT_TRUE(p.Start());
+    QStringList seen;
+    QTimer watcher; // fires inside every wait for a reply
+    watcher.setInterval(0);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        const QString text = p.Form->MessageForm->isVisible()
+                                 ? p.Form->MessageForm->MessageLabel->text()
+                                 : QString("(hidden)");
+        if (seen.isEmpty() || seen.last() != text)
+            seen << text;
+    });
+    watcher.start();
+    p.Launch();
+    watcher.stop();
+    EXPECT_EQ(seen, (QStringList{"Initializing System", "Initializing Ch 1", "Initializing Ch 2",
+                                 "Initializing Ch 3", "Initializing Ch 4", "Initializing Ch 5",
+                                 "Initializing Ch 6"}));
+    EXPECT_FALSE(p.Form->MessageForm->isVisible());
 }
 
 } // namespace
