@@ -19,6 +19,10 @@ constexpr double LaunchMs = 500.0;
 struct TFloor {
     int Exchanges = 0;
     qint64 Bytes = 0;
+    // From the simulator's clock: time between a reply and the next line beyond the pause,
+    // i.e. what the program spends between exchanges (parsing, filling controls, tabs).
+    double GapsOverPauseMs = 0;
+    double LargestGapMs = 0;
     double Ms() const {
         return LaunchMs + Exchanges * double(TExchange::PauseMs) + Bytes * 10.0 * 1000.0 / Baud;
     }
@@ -26,12 +30,19 @@ struct TFloor {
 
 TFloor FloorOf(const QList<TSimTranscriptEntry> &transcript) {
     TFloor floor;
+    double lastReply = -1;
     for (const TSimTranscriptEntry &e : transcript) {
         if (e.Kind == "RX") {
+            if (lastReply >= 0) {
+                const double gap = (e.Seconds - lastReply) * 1000.0 - TExchange::PauseMs;
+                floor.GapsOverPauseMs += gap;
+                floor.LargestGapMs = qMax(floor.LargestGapMs, gap);
+            }
             ++floor.Exchanges;
             floor.Bytes += e.Text.size() + 2; // CR LF
         } else if (e.Kind == "TX") {
             floor.Bytes += e.Text.size() + 2;
+            lastReply = e.Seconds;
         }
     }
     return floor;
@@ -79,6 +90,9 @@ int main(int argc, char **argv) {
         std::printf("  run %d: %.0f ms; floor %.0f ms (%d exchanges, %lld bytes); ratio %.3f\n",
                     run, ms, floor.Ms(), floor.Exchanges, static_cast<long long>(floor.Bytes),
                     ratio);
+        std::printf(
+            "         between exchanges beyond the pause: %.0f ms in all, largest %.0f ms\n",
+            floor.GapsOverPauseMs, floor.LargestGapMs);
         if (best == 0 || ratio < best)
             best = ratio;
     }
