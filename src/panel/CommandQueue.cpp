@@ -50,13 +50,13 @@ void TCommandQueue::RequestRecall(int bin) {
 }
 
 void TCommandQueue::SwitchTaskTimerOn() {
-    if (!FState.Ending && !FForm.TaskTimer->isActive())
-        FForm.TaskTimer->start();
+    if (!FState.Ending && !FForm.TaskTimer.isActive())
+        FForm.TaskTimer.start();
 }
 
 void TCommandQueue::SwitchStatusTimerOn() {
-    if (!FState.Ending && !FForm.StatusTimer->isActive())
-        FForm.StatusTimer->start();
+    if (!FState.Ending && !FForm.StatusTimer.isActive())
+        FForm.StatusTimer.start();
 }
 
 // An error (a configuration record that does not convert) ends the pass; it is reported
@@ -65,18 +65,18 @@ void TCommandQueue::TaskTimerTimer() {
     try {
         ProcessTasks();
     } catch (const std::exception &e) {
-        FForm.ReportError(e);
+        FForm.ReportException(e);
         SwitchTaskTimerOn();
     }
 }
 
 bool TCommandQueue::PassBlocked() const {
     return FState.StatusBusy || FState.TaskBusy || FState.ReadBackActive > 0 ||
-           FForm.ComPort->InUse();
+           FForm.ComPort.InUse();
 }
 
 void TCommandQueue::ProcessTasks() {
-    FForm.TaskTimer->stop();
+    FForm.TaskTimer.stop();
     if (FState.Ending)
         return;
     if (PassBlocked()) {
@@ -98,7 +98,7 @@ void TCommandQueue::RunRequestedReadBack() {
     const bool recall = FRecallWanted;
     FRefreshWanted = false;
     FRecallWanted = false;
-    FForm.StatusTimer->stop();
+    FForm.StatusTimer.stop();
     struct TRequestScope {
         TAppState &State;
         TRequestScope(TAppState &state, bool recall) : State(state) {
@@ -111,12 +111,10 @@ void TCommandQueue::RunRequestedReadBack() {
         }
     } request(FState, recall);
     if (recall)
-        FForm.Exchange->SendCommand(RecallBinCommand(FState.RecallBin).toLatin1());
+        FForm.Exchange.SendCommand(RecallBinCommand(FState.RecallBin).toLatin1());
     if (FState.Ending)
         return;
     FForm.Initialize();
-    // The read-back may have changed the run state without touching the button.
-    FForm.ShowRunState(FState.SystemSettings.SystemRunning);
     SwitchStatusTimerOn();
 }
 
@@ -125,11 +123,11 @@ void TCommandQueue::RunRequestedReadBack() {
 void TCommandQueue::SendQueuedCommands() {
     while (!FState.PendingCommands.isEmpty()) {
         if (FState.Ending || FState.ReadBackActive > 0 || FState.Link.CommandsDisabled ||
-            FForm.ComPort->InUse())
+            FForm.ComPort.InUse())
             break;
         const QByteArray command = FState.PendingCommands.takeFirst().toLatin1();
         FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
-        FForm.Exchange->SendCommand(command);
+        FForm.Exchange.SendCommand(command);
     }
     FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
     FState.CommandsPending = FState.PendingCount > 0;

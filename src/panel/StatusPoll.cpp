@@ -36,15 +36,15 @@ bool TStatusPoll::PollBlocked() const {
 }
 
 void TStatusPoll::StatusTimerTimer() {
-    if (FState.Ending || FForm.ComPort->InUse())
+    if (FState.Ending || FForm.ComPort.InUse())
         return;
     if (FState.Link.DemoMode) {
-        FForm.StatusTimer->stop();
+        FForm.StatusTimer.stop();
         return;
     }
     if (PollBlocked())
         return;
-    FForm.StatusTimer->stop();
+    FForm.StatusTimer.stop();
     FState.StatusBusy = true;
     try {
         UpdateStatus();
@@ -53,15 +53,15 @@ void TStatusPoll::StatusTimerTimer() {
             OpenServiceWindow();
         }
     } catch (const std::exception &e) {
-        FForm.ReportError(e);
+        FForm.ReportException(e);
     }
     FState.StatusBusy = false;
-    if (!FState.Ending && !FForm.StatusTimer->isActive())
-        FForm.StatusTimer->start();
+    if (!FState.Ending && !FForm.StatusTimer.isActive())
+        FForm.StatusTimer.start();
 }
 
 void TStatusPoll::UpdateStatus() {
-    if (!FForm.ComPort->Open()) {
+    if (!FForm.ComPort.Open()) {
         const TPrompts::TButton answer =
             FForm.Prompts.Message(QString::fromLatin1(PortGoneMessage),
                                   TPrompts::mbYes | TPrompts::mbNo, TPrompts::iconWarning);
@@ -71,7 +71,7 @@ void TStatusPoll::UpdateStatus() {
             FForm.ExitApp();
         return;
     }
-    const qint32 runState = FForm.Exchange->QueryInteger(Query::RunState.toLatin1());
+    const qint32 runState = FForm.Exchange.QueryInteger(Query::RunState.toLatin1());
     if (FState.Ending)
         return;
     bool &running = FState.SystemSettings.SystemRunning;
@@ -83,7 +83,7 @@ void TStatusPoll::UpdateStatus() {
         FForm.ShowRunState(true);
     }
     if (FForm.SystemPageControl->currentIndex() == ShotCountPage) {
-        const qint64 count = FForm.Exchange->QueryUnsigned(Query::ShotCount.toLatin1());
+        const qint64 count = FForm.Exchange.QueryUnsigned(Query::ShotCount.toLatin1());
         if (!FState.Ending)
             FForm.ShotCountlbl->setText(ShotCountText(static_cast<quint32>(count)));
     }

@@ -105,3 +105,7 @@ void TStorageBins::RecallStorageBin(QObject *sender) {
     if (bin >= 0)
         FQueue.RequestRecall(bin);
 }
+
+void TMainForm::UpdateStorageBins() {
+    StorageBins->UpdateStorageBins();
+}

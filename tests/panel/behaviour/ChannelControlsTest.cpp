@@ -13,9 +13,23 @@
 
 using ChannelControlsTest = LivePanelTest;
 
+namespace {
+
+// Unchecks every multiplexer item as the user would, so that later clicks start from a
+// known mask whatever the instrument held.
+void ClearMux(TCheckListBox *mux) {
+    for (int i = 0; i < mux->count(); ++i)
+        mux->setChecked(i, false);
+}
+
+} // namespace
+
 TEST_F(ChannelControlsTest, EveryHandlerOfChannel12SendsItsCommandAndKeepsItsMirror) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
+    const int channel1Mux = f.State.ChannelSettings[1].MuxMask;
+    ClearMux(f.ChMuxSelect[12]);
+    WaitIdle();
     const int mark = Mark();
     const bool enable = !f.ChEnablebox[12]->isChecked();
     f.ChEnablebox[12]->setChecked(enable);
@@ -72,7 +86,7 @@ TEST_F(ChannelControlsTest, EveryHandlerOfChannel12SendsItsCommandAndKeepsItsMir
     EXPECT_EQ(ch.ControlMode, 1);
     EXPECT_EQ(ch.GateLogic, 1);
     // Channel 1 is untouched.
-    EXPECT_EQ(f.State.ChannelSettings[1].MuxMask, 0);
+    EXPECT_EQ(f.State.ChannelSettings[1].MuxMask, channel1Mux);
 }
 
 TEST_F(ChannelControlsTest, DelayAndWidthOffTheStepAreRevertedAndResent) {
@@ -126,13 +140,14 @@ TEST_F(ChannelControlsTest, SixChannelMuxNeverCarriesBit4) {
     ASSERT_TRUE(StartPanel(launch));
     TMainForm &f = *Form;
     ASSERT_EQ(f.ChMuxSelect[6]->count(), 4);
+    ClearMux(f.ChMuxSelect[6]);
+    WaitIdle();
     const int mark = Mark();
     for (int i = 0; i < 4; ++i)
         f.ChMuxSelect[6]->setChecked(i, true);
     f.ChMuxSelect[6]->setChecked(0, false);
-    EXPECT_EQ(WaitForSent(mark, 5),
-              QStringList({":PULS6:MUX 1", ":PULS6:MUX 3", ":PULS6:MUX 7", ":PULS6:MUX 15",
-                           ":PULS6:MUX 14"}));
+    EXPECT_EQ(WaitForSent(mark, 5), QStringList({":PULS6:MUX 1", ":PULS6:MUX 3", ":PULS6:MUX 7",
+                                                 ":PULS6:MUX 15", ":PULS6:MUX 14"}));
 }
 
 TEST_F(ChannelControlsTest, EachChannelTabRemembersItsFocusedControl) {

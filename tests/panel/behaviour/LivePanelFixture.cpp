@@ -58,7 +58,7 @@ QStringList LivePanelTest::SentSince(int mark) const {
 }
 
 QStringList LivePanelTest::WaitForSent(int mark, int count, int timeoutMs) {
-    QTest::qWaitFor([&] { return SentSince(mark).size() >= count; }, timeoutMs);
+    (void)QTest::qWaitFor([&] { return SentSince(mark).size() >= count; }, timeoutMs);
     WaitIdle(timeoutMs);
     QTest::qWait(60);
     return SentSince(mark);

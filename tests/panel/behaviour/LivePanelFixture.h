@@ -10,6 +10,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable failure output for lists of wire lines.
+inline void PrintTo(const QStringList &lines, std::ostream *os) {
+    *os << "{";
+    for (const QString &line : lines)
+        *os << "\n  \"" << line.toStdString() << "\"";
+    *os << " }";
+}
 
 // A main window connected to a pulsesim instrument through a port-map directory, created
 // and read back as at program start (FormCreate, then the launch read-back).

@@ -47,8 +47,8 @@ TEST_F(StatusPollTest, ShotCountIsReadOnlyWhileAdditionalOptionsIsShown) {
     TMainForm &f = *Form;
     ASSERT_TRUE(Sim->Control("counter 4294967301") == "ok");
     int mark = Mark();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Received().mid(mark).count(":PULS0:STAT?") >= 2; },
-                                5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Received().mid(mark).count(":PULS0:STAT?") >= 2; }, 5000));
     EXPECT_FALSE(Received().mid(mark).contains(":COUN:PULS?"));
     EXPECT_EQ(f.ShotCountlbl->text(), "Count: ----");
     f.SystemPageControl->setCurrentIndex(2);
@@ -57,8 +57,8 @@ TEST_F(StatusPollTest, ShotCountIsReadOnlyWhileAdditionalOptionsIsShown) {
     f.SystemPageControl->setCurrentIndex(0);
     ASSERT_TRUE(Sim->Control("counter 9") == "ok");
     mark = Mark();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Received().mid(mark).count(":PULS0:STAT?") >= 2; },
-                                5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Received().mid(mark).count(":PULS0:STAT?") >= 2; }, 5000));
     EXPECT_EQ(f.ShotCountlbl->text(), "Count:          5");
 }
 

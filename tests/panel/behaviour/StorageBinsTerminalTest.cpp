@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
@@ -64,7 +65,7 @@ TEST_F(StorageBinsTest, SixChannelMenusHoldOneColumnOfBins) {
                            "BinRestore3=3", "BinRestore4=4", "BinRestore5=5", "BinRestore6=6"}));
     // A second read-back builds nothing more.
     Form->Up1->trigger();
-    QTest::qWaitFor([&] { return Form->State.ReadBackActive > 0; }, 2000);
+    (void)QTest::qWaitFor([&] { return Form->State.ReadBackActive > 0; }, 2000);
     WaitIdle();
     EXPECT_EQ(Form->SaveToBin->actions().size(), 6);
 }
@@ -108,8 +109,8 @@ TEST_F(StorageBinsTest, SaveAndRecallRoundTrip) {
     f.ChWaitCountAdj[12]->setValue(7);
     f.PeriodAdj->setValue(0.0003);
     EXPECT_EQ(WaitForSent(mark, 5),
-              QStringList({":PULS12:WCO 42", ":PULS0:PER 0.000200000", "*SAV 5",
-                           ":PULS12:WCO 7", ":PULS0:PER 0.000300000"}));
+              QStringList({":PULS12:WCO 42", ":PULS0:PER 0.000200000", "*SAV 5", ":PULS12:WCO 7",
+                           ":PULS0:PER 0.000300000"}));
     const int recallMark = Mark();
     f.BinRestore[5]->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return SentSince(recallMark).contains("*CFG?12?"); }, 20000));
@@ -123,7 +124,8 @@ TEST_F(StorageBinsTest, SaveAndRecallRoundTrip) {
     // "Default 0" recalls bin 0.
     const int defaultMark = Mark();
     f.BinRestore[0]->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return SentSince(defaultMark).contains("*CFG?12?"); }, 20000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return SentSince(defaultMark).contains("*CFG?12?"); }, 20000));
     EXPECT_EQ(SentSince(defaultMark).first(), "*RCL 0");
 }
 
@@ -136,13 +138,12 @@ TEST_F(TerminalTest, TypedCommandsAreSentKeptInHistoryAndEchoedInColour) {
     QTest::keyClicks(line, ":PULS1:WCO 9");
     QTest::keyClick(line, Qt::Key_Return);
     EXPECT_EQ(f.SendEdit->currentText(), ":PULS1:WCO 9"); // the line is not cleared
-    f.SendBtn->click();                                    // the same again
+    f.SendBtn->click();                                   // the same again
     line->setText("<&>");
     QTest::keyClick(line, Qt::Key_Enter);
     line->clear();
     QTest::keyClick(line, Qt::Key_Return); // an empty line is sent too
-    EXPECT_EQ(WaitForSent(mark, 4),
-              QStringList({":PULS1:WCO 9", ":PULS1:WCO 9", "<&>", ""}));
+    EXPECT_EQ(WaitForSent(mark, 4), QStringList({":PULS1:WCO 9", ":PULS1:WCO 9", "<&>", ""}));
     ASSERT_EQ(f.SendEdit->count(), 4);
     EXPECT_EQ(f.SendEdit->itemText(0), ":PULS1:WCO 9");
     EXPECT_EQ(f.SendEdit->itemText(1), ":PULS1:WCO 9");
