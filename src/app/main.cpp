@@ -1,9 +1,7 @@
 #include "MainForm.h"
-#include "MessageForm.h"
 #include "QtPrompts.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <clocale>
 
 int main(int argc, char *argv[]) {
@@ -12,14 +10,18 @@ int main(int argc, char *argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("pulsepanel");
 
+    TMainFormSetup setup;
+    setup.Arguments = QApplication::arguments().mid(1);
     TQtPrompts prompts;
-    TMainForm mainForm(prompts);
+    TMainForm mainForm(prompts, setup);
     prompts.setParent(&mainForm);
-    TMessageForm messageForm;
     QApplication::setWindowIcon(mainForm.windowIcon());
 
-    // No instrument logic yet: the window shows its demo state.
-    mainForm.ShowDemoState();
+    mainForm.FormCreate();
+    // An exit or restart decided while the window was being created: quit() cannot work
+    // before the message loop runs, so the loop is never entered.
+    if (mainForm.State.Ending)
+        return 0;
     mainForm.show();
     return app.exec();
 }

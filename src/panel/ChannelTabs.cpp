@@ -76,7 +76,7 @@ TCheckListBox *CopyCheckList(const TCheckListBox *from, QWidget *parent, const Q
 } // namespace
 
 void TMainForm::CreateChannelTabs(int channelCount) {
-    if (TabsCreated)
+    if (State.TabsCreated)
         return;
     const int last = qMin(channelCount, int(MaxChannels));
     for (int n = 2; n <= last; ++n) {
@@ -84,7 +84,7 @@ void TMainForm::CreateChannelTabs(int channelCount) {
         FillChannelTables(n);
         emit ChannelPageCreated(n);
     }
-    TabsCreated = true;
+    State.TabsCreated = true;
     FActiveChControls.resize(ChPageControl->count());
 }
 

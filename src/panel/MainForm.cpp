@@ -1,8 +1,13 @@
 #include "MainForm.h"
 
+#include "ConversionError.h"
+#include "DialogPortPicker.h"
+#include "MessageForm.h"
 #include "PageControl.h"
+#include "PickPortDialog.h"
 #include "Prompts.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMovie>
@@ -16,17 +21,67 @@ static void InitPanelResources() {
     Q_INIT_RESOURCE(assets);
 }
 
+namespace {
+
+TMainFormSetup WithDefaults(TMainFormSetup setup) {
+    if (!setup.StartTime.isValid())
+        setup.StartTime = QDateTime::currentDateTime();
+    if (!setup.Keys)
+        setup.Keys = TStartupKeys::Platform();
+    return setup;
+}
+
+TMainFormSetup SetupWithVersion(const TVersionInfo &version) {
+    TMainFormSetup setup;
+    setup.Version = version;
+    return setup;
+}
+
+} // namespace
+
 TMainForm::TMainForm(TPrompts &prompts, const TVersionInfo &version, QWidget *parent)
+    : TMainForm(prompts, SetupWithVersion(version), parent) {}
+
+TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *parent)
     : QMainWindow(parent), OpenUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      Prompts(prompts), VersionInfo(version) {
+      FSetup(WithDefaults(setup)), Prompts(prompts), VersionInfo(FSetup.Version),
+      CommLog(prompts, *this, TCommLog::UserNameFromEnvironment(), FSetup.StartTime,
+              FSetup.LogDirectory),
+      Exchange(ComPort, State.Link, CommLog, *this, *this, prompts),
+      MessageForm(std::make_unique<TMessageForm>()) {
     InitPanelResources();
     BuildWindowFrame();
     BuildMenuBar();
     FActiveSysControls.resize(SystemPageControl->count());
     FActiveChControls.resize(ChPageControl->count());
+
+    // The port as the form sets it up; the connection step changes what it needs.
+    ComPort.setObjectName("ComPort");
+    ComPort.setPort(1);
+    ComPort.setBaud(115200);
+    ComPort.setEndOfResponse(QByteArray(1, '\r'));
+    ComPort.setPrompts(&Prompts);
+    ComPort.setPortsDirectory(FSetup.PortsDirectory);
+    FPortPicker = std::make_unique<TDialogPortPicker>(this);
+    ComPort.setPicker(FPortPicker.get());
+    Exchange.AttachTimeoutHandler();
+
+    LaunchTimer.setObjectName("LaunchTimer");
+    LaunchTimer.setSingleShot(true);
+    LaunchTimer.setInterval(500);
+    StatusTimer.setObjectName("StatusTimer");
+    StatusTimer.setInterval(1000);
+    TaskTimer.setObjectName("TaskTimer");
+    TaskTimer.setInterval(5);
+
+    WireLifecycleHandlers();
+    CreateBehaviour();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The port outlives nothing that could still call into this window.
+    ComPort.OnTimeout = nullptr;
+}
 
 void TMainForm::ShowDemoState() {
     setWindowTitle(DemoCaption(VersionInfo));
@@ -48,6 +103,13 @@ void TMainForm::ShowRunState(bool running) {
     }
 }
 
+void TMainForm::SetSystemRunning(bool running) {
+    const bool changed = State.SystemSettings.SystemRunning != running;
+    State.SystemSettings.SystemRunning = running;
+    if (changed)
+        ShowRunState(running);
+}
+
 void TMainForm::AppendResponse(const QString &line, const QColor &colour) {
     // Replies may hold '<' or '&': insert plain text with a character format, never HTML.
     QTextCharFormat format;
@@ -60,7 +122,34 @@ void TMainForm::AppendResponse(const QString &line, const QColor &colour) {
     ResponseList->verticalScrollBar()->setValue(ResponseList->verticalScrollBar()->maximum());
 }
 
-void TMainForm::ShowAbout(const TIdentityFields &identity) {
+void TMainForm::AppendLine(const QString &text, TRgb colour) {
+    AppendResponse(text, QColor::fromRgb(QRgb(0xff000000u | colour)));
+}
+
+void TMainForm::Clear() {
+    ResponseList->clear();
+}
+
+void TMainForm::SetLoggingChecked(bool checked) {
+    EnableLoggingMenu->setChecked(checked);
+}
+
+void TMainForm::ReportException(const std::exception &e) noexcept {
+    try {
+        if (State.Ending)
+            return; // no new boxes while the program ends
+        QString text;
+        if (const auto *conversion = dynamic_cast<const Instrument::TConversionError *>(&e))
+            text = conversion->Message();
+        else
+            text = QString::fromLocal8Bit(e.what());
+        Prompts.Message(text, TPrompts::mbOK, TPrompts::iconError);
+    } catch (...) {
+        // Reporting must never throw into the event loop.
+    }
+}
+
+void TMainForm::ShowAbout(const Instrument::TIdentity &identity) {
     Prompts.Message(AboutText(identity, VersionInfo));
 }
 
@@ -68,4 +157,9 @@ void TMainForm::OpenWebSite(const QString &manufacturer) {
     const QUrl url = BrandWebSite(manufacturer);
     if (!url.isEmpty() && OpenUrl)
         OpenUrl(url);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    Guarded([this] { ExitApp(); });
+    event->accept();
 }

@@ -1,13 +1,24 @@
 #pragma once
 
+#include "AppControl.h"
+#include "AppState.h"
+#include "CommLog.h"
+#include "Exchange.h"
+#include "LogMenu.h"
+#include "MainFormSetup.h"
 #include "PanelTexts.h"
+#include "TerminalEcho.h"
+#include "VKComPort.h"
 #include "VersionInfo.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <QVector>
 #include <array>
+#include <exception>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -21,6 +32,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QUrl;
 class TCheckListBox;
+class TDialogPortPicker;
+class TMessageForm;
+class TCommandQueue;
+class TSystemControls;
+class TChannelControls;
+class TStatusPoll;
+class TStorageBins;
+class TCommandTerminal;
 class TPageControl;
 class TPlusSpinEdit;
 class TPrompts;
@@ -33,7 +52,13 @@ class TPrompts;
 // Building is split by area: MainFormLayout.cpp (window frame, top strip, bottom row),
 // SystemPage.cpp (the three system pages), ChannelTemplate.cpp (channel 1),
 // ChannelTabs.cpp (pages 2..N), MenuBar.cpp, Terminal.cpp.
-class TMainForm : public QMainWindow {
+// Behaviour: Startup.cpp (FormCreate, connection, launch), ReadBack.cpp (Initialize and
+// the records), EnablingRules.cpp, Lifecycle.cpp (restart, exit, Help menu),
+// StorageBins.cpp.
+//
+// The window owns the serial port, the exchange, the communication log, the program's
+// state and the three timers for the whole run.
+class TMainForm : public QMainWindow, public TTerminalEcho, public TAppControl, public TLogMenu {
     Q_OBJECT
 public:
     static constexpr int MaxChannels = 36;
@@ -43,12 +68,70 @@ public:
 
     explicit TMainForm(TPrompts &prompts, const TVersionInfo &version = TVersionInfo(),
                        QWidget *parent = nullptr);
+    TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *parent = nullptr);
     ~TMainForm() override;
+
+    // --- start-up and read-back (Startup.cpp, ReadBack.cpp) -------------------------------
+    // Prepares the window and connects: manual port (space held), demo mode (left shift
+    // held) or the search with its "No device found" question; then the log switch and
+    // the launch timer. Afterwards State.Ending tells whether the program goes on.
+    void FormCreate();
+    // The first read-back, 500 ms after the message loop started.
+    void LaunchTimerTimer();
+    // Reads the instrument's whole state into the panel. A record field that does not
+    // convert stops it: the panel is left usable (commands on, polling on, message window
+    // closed, pending refresh or recall dropped) and the TConversionError is thrown on to
+    // the caller's handler guard, which reports it.
+    void Initialize();
+    void ParseSystemParameters();
+    void ParseTrigGateParameters();
+    void ParseChannelParameters(int chnum);
+    void SetResolutionRanges();
+
+    // --- enabling rules (EnablingRules.cpp), by the mirrors -----------------------------------
+    void SystemModesEnable();
+    void TriggerModesEnable();
+    void GateModesEnable();
+    void ChModesEnable(int chnum);
+    void UpdateChMux(int chnum);
 
     // Builds the pages of channels 2..channelCount (capped at 36) as copies of the
     // channel-1 page in its present state, once per window; a later call builds nothing.
     void CreateChannelTabs(int channelCount);
-    bool TabsCreated = false;
+    // The storage-bin menu items for the channel count (StorageBins.cpp); sets
+    // State.BinsCreated.
+    void UpdateStorageBins();
+
+    // --- lifecycle (Lifecycle.cpp) ----------------------------------------------------------
+    // TAppControl: both enter the ending state; neither returns into further port work.
+    void RestartApp() override;
+    void ExitApp() override;
+    void StopStatusTimer() override;
+    void StartStatusTimer() override; // switches it on only when it is off
+    void About1Click();
+    void WebSite1Click();
+
+    // Sets SystemRunning and, when it changed, the Run/Stop caption and pulse picture.
+    void SetSystemRunning(bool running);
+
+    // Runs a handler's body; an exception is shown by the general error report and never
+    // leaves the handler (it must not unwind through a waiting read or a modal box).
+    template <class F> void Guarded(F &&body) noexcept {
+        try {
+            body();
+        } catch (const std::exception &e) {
+            ReportException(e);
+        } catch (...) {
+            ReportException(std::runtime_error("Unknown error"));
+        }
+    }
+    // The application's general error report: a message box with the error's text.
+    void ReportException(const std::exception &e) noexcept;
+
+    // TTerminalEcho (the command terminal's response list) and TLogMenu.
+    void AppendLine(const QString &text, TRgb colour) override;
+    void Clear() override;
+    void SetLoggingChecked(bool checked) override;
 
     // Display of the demo read-back: caption and the three identity labels.
     void ShowDemoState();
@@ -57,10 +140,20 @@ public:
     // Appends one line to the command terminal as plain text in the given colour.
     void AppendResponse(const QString &line, const QColor &colour);
     // Help menu: the About box and the brand's web site (nothing for an unknown brand).
-    void ShowAbout(const TIdentityFields &identity);
+    void ShowAbout(const Instrument::TIdentity &identity);
     void OpenWebSite(const QString &manufacturer);
     // Seam for opening a web address; QDesktopServices::openUrl by default.
     std::function<bool(const QUrl &)> OpenUrl;
+
+    // --- panel behaviour (PanelBehaviour.cpp and the collaborators' files) ----------------
+    // Every setting command goes through here to the command queue.
+    void QueuedCommandToPort(const QString &command);
+    TCommandQueue *CommandQueue = nullptr;     // queue, task pass, refresh, recall
+    TSystemControls *SystemControls = nullptr; // system and trigger/gate handlers
+    TChannelControls *ChannelControls = nullptr;
+    TStatusPoll *StatusPoll = nullptr; // status poll, Run/Stop, shot counter
+    TStorageBins *StorageBins = nullptr;
+    TCommandTerminal *CommandTerminal = nullptr;
 
 signals:
     // Raised by CreateChannelTabs after the page of channel n and its table entries exist,
@@ -68,9 +161,25 @@ signals:
     // (OnChange of the numeric entries is copied with the template).
     void ChannelPageCreated(int n);
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    TMainFormSetup FSetup;
+
 public:
     TPrompts &Prompts;
     TVersionInfo VersionInfo;
+
+    // --- what the window owns for the run (declared in construction order) ---------------
+    TAppState State;
+    TVKComPort ComPort;
+    TCommLog CommLog;
+    TExchange Exchange;
+    QTimer LaunchTimer;                        // 500 ms, one shot: the first read-back
+    QTimer StatusTimer;                        // 1000 ms: the status poll
+    QTimer TaskTimer;                          // 5 ms: the command queue, refresh and recall
+    std::unique_ptr<TMessageForm> MessageForm; // "Initializing"; shown during read-backs
 
     // --- top strip -------------------------------------------------------------------
     QLabel *VKBlueBanner = nullptr;
@@ -240,4 +349,19 @@ private:
     QGroupBox *BuildSystemInfo();
 
     TChannelPage FTemplate;
+    std::unique_ptr<TDialogPortPicker> FPortPicker;
+
+    // Startup.cpp
+    void ConnectInstrument();
+    bool PickPortByHand();
+    void EnterDemoMode();
+    void WireLifecycleHandlers();
+    void CreateBehaviour();
+    // ReadBack.cpp
+    void ReadBackLive();
+    QString ReadBackQuery(const QString &query);
+    qint32 ReadBackInteger(const QString &query);
+    void ShowIdentity();
+    void ReadSingleValues();
+    void AbortReadBack();
 };

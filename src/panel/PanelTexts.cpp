@@ -1,26 +1,21 @@
 #include "PanelTexts.h"
 
+#include "ModelTable.h"
+#include "SettingsLines.h"
 #include "VersionInfo.h"
 
 #include <QStringList>
 
 QString BrandCompanyName(const QString &manufacturer) {
-    if (manufacturer == "VK")
-        return "Orvane Selkrin";
-    if (manufacturer == "HTX")
-        return "Halvorn Trevaxis";
-    return "Unknown";
+    return Instrument::BrandInfo(manufacturer).CompanyName;
 }
 
 QUrl BrandWebSite(const QString &manufacturer) {
-    if (manufacturer == "VK")
-        return QUrl("https://www.orvane-selkrin.example/");
-    if (manufacturer == "HTX")
-        return QUrl("https://www.halvorn-trevaxis.example/");
-    return QUrl();
+    const QString site = Instrument::BrandInfo(manufacturer).WebSite;
+    return site.isEmpty() ? QUrl() : QUrl(site);
 }
 
-QString AboutText(const TIdentityFields &identity, const TVersionInfo &version) {
+QString AboutText(const Instrument::TIdentity &identity, const TVersionInfo &version) {
     return QStringList{
         "Company: " + BrandCompanyName(identity.Manufacturer),
         "Model Number: " + identity.ModelNumber,
@@ -33,7 +28,5 @@ QString AboutText(const TIdentityFields &identity, const TVersionInfo &version) 
 }
 
 QString DemoCaption(const TVersionInfo &version) {
-    const QString model = version.CompanyName.contains("Halvorn") ? " Model 631K-12  SW Version: "
-                                                                  : " Model 6180-12  SW Version: ";
-    return model + version.FileVersion + " ComPort: Demo";
+    return Instrument::DemoCaption(version.CompanyName, version.FileVersion);
 }

@@ -1,24 +1,20 @@
 #pragma once
 
+#include "Identity.h"
+
 #include <QString>
 #include <QUrl>
 
 class TVersionInfo;
 
-// The identity fields the About box shows.
-struct TIdentityFields {
-    QString Manufacturer; // brand code "VK" or "HTX"
-    QString ModelNumber;
-    qint32 SerialNumber = 0;
-    QString FirmwareVersion;
-    QString FPGAVersion;
-};
+// Texts of the window that follow from the brand and the program's version. The brand
+// facts themselves (company name, banner, web site) live in Instrument::BrandInfo.
 
 // "Orvane Selkrin" for "VK", "Halvorn Trevaxis" for "HTX", otherwise "Unknown".
 QString BrandCompanyName(const QString &manufacturer);
 // The brand's web site; empty for an unknown brand.
 QUrl BrandWebSite(const QString &manufacturer);
 // The six lines of the About box, joined by CR LF.
-QString AboutText(const TIdentityFields &identity, const TVersionInfo &version);
+QString AboutText(const Instrument::TIdentity &identity, const TVersionInfo &version);
 // The window caption of demo mode.
 QString DemoCaption(const TVersionInfo &version);

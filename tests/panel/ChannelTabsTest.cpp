@@ -47,7 +47,7 @@ TEST_P(ChannelCountTest, OnePageNamedPerChannelWithFilledTables) {
     Form->CreateChannelTabs(count);
     TPageControl *pages = Form->ChPageControl;
     ASSERT_EQ(pages->count(), count);
-    EXPECT_TRUE(Form->TabsCreated);
+    EXPECT_TRUE(Form->State.TabsCreated);
     EXPECT_EQ(Form->FActiveChControls.size(), count);
 
     for (int n = 1; n <= count; ++n) {
@@ -206,7 +206,7 @@ TEST_F(PanelTest, ChannelCountsOutsideTheTablesAreCapped) {
     TMainForm single(Prompts, TVersionInfo("1", "x"));
     single.CreateChannelTabs(1);
     EXPECT_EQ(single.ChPageControl->count(), 1);
-    EXPECT_TRUE(single.TabsCreated);
+    EXPECT_TRUE(single.State.TabsCreated);
 }
 
 TEST_F(PanelTest, CopiesFollowTheTemplatesLayout) {

@@ -396,7 +396,7 @@ TEST_F(PanelTest, DemoStateShowsDemoCaptionAndLabels) {
 }
 
 TEST_F(PanelTest, AboutShowsSixLinesJoinedByCrLf) {
-    TIdentityFields id{"HTX", "631K-36", 4711, "2.10", "3.05"};
+    Instrument::TIdentity id{"HTX", "631K-36", 4711, "2.10", "3.05"};
     Form->ShowAbout(id);
     ASSERT_EQ(Prompts.Shown.size(), 1);
     EXPECT_EQ(Prompts.Shown[0].text, "Company: Halvorn Trevaxis\r\nModel Number: 631K-36\r\n"
@@ -404,7 +404,7 @@ TEST_F(PanelTest, AboutShowsSixLinesJoinedByCrLf) {
                                      "FPGA Version: 3.05\r\nSoftware Version: 1.0.0.0");
     EXPECT_EQ(Prompts.Shown[0].buttons, TPrompts::mbOK);
 
-    Form->ShowAbout(TIdentityFields{});
+    Form->ShowAbout(Instrument::TIdentity{});
     EXPECT_EQ(Prompts.Shown[1].text, "Company: Unknown\r\nModel Number: \r\nSerial Number: 0\r\n"
                                      "Firmware Version: \r\nFPGA Version: \r\nSoftware Version: "
                                      "1.0.0.0");

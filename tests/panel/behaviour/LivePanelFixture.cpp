@@ -13,28 +13,16 @@ bool IsPollQuery(const QString &line) {
 } // namespace
 
 bool LivePanelTest::StartPanel(TSimLaunch launch) {
-    launch.PortsDir = PortsDir.path();
-    launch.Com = 1;
-    Sim = std::make_unique<TSimProcess>(launch);
-    QString error;
-    if (!Sim->Start(&error)) {
-        ADD_FAILURE() << "pulsesim: " << error.toStdString();
+    Sim = &Panel.AddSim(launch);
+    if (!Sim->Running()) {
+        ADD_FAILURE() << "pulsesim did not start";
         return false;
     }
-    TMainFormSetup setup;
-    setup.Version = TVersionInfo("1.0.0.0", "Orvane Selkrin");
-    setup.PortsDirectory = PortsDir.path();
-    setup.LogDirectory = PortsDir.path();
-    setup.Keys = std::make_shared<TNoStartupKeys>();
-    setup.StartNewInstance = [this] { ++Restarts; };
-    setup.QuitApplication = [this] { ++Quits; };
-    Form = std::make_unique<TMainForm>(Prompts, setup);
-    Form->FormCreate();
-    if (Form->State.Ending) {
+    if (!Panel.StartAndLaunch()) {
         ADD_FAILURE() << "no instrument found";
         return false;
     }
-    Form->LaunchTimerTimer();
+    Form = Panel.Form.get();
     return true;
 }
 
@@ -43,9 +31,6 @@ void LivePanelTest::TearDown() {
         Form->TaskTimer.stop();
         Form->StatusTimer.stop();
     }
-    Form.reset();
-    if (Sim)
-        Sim->Stop();
 }
 
 QStringList LivePanelTest::SentSince(int mark) const {

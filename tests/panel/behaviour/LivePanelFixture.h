@@ -2,12 +2,9 @@
 
 #include "AppState.h"
 #include "MainForm.h"
-#include "ScriptedPrompts.h"
-#include "SimProcess.h"
-#include "StartupKeys.h"
+#include "SimPanel.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -20,8 +17,8 @@ inline void PrintTo(const QStringList &lines, std::ostream *os) {
     *os << " }";
 }
 
-// A main window connected to a pulsesim instrument through a port-map directory, created
-// and read back as at program start (FormCreate, then the launch read-back).
+// A main window connected to one pulsesim instrument, created and read back as at
+// program start (FormCreate, then the launch read-back), with helpers to see the wire.
 class LivePanelTest : public ::testing::Test {
 protected:
     void TearDown() override;
@@ -42,10 +39,11 @@ protected:
     // The user picks item `index` of a selector (activated, as a real choice).
     static void Choose(class QComboBox *box, int index);
 
-    QTemporaryDir PortsDir;
-    std::unique_ptr<TSimProcess> Sim;
-    TScriptedPrompts Prompts;
-    std::unique_ptr<TMainForm> Form;
-    int Restarts = 0;
-    int Quits = 0;
+    int Restarts() const { return Panel.Restarts; }
+    int Quits() const { return Panel.Quits; }
+
+    TSimPanel Panel;
+    TScriptedPrompts &Prompts = Panel.Prompts;
+    TSimProcess *Sim = nullptr;
+    TMainForm *Form = nullptr;
 };

@@ -69,16 +69,16 @@ TEST_F(StatusPollTest, VanishedPortAsksToRestartAndNoEndsTheProgram) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Form->State.Ending; }, 5000));
     EXPECT_EQ(Prompts.Texts(), QStringList({"Port no longer available, restart?"}));
     EXPECT_EQ(Prompts.Shown.value(0).buttons, TPrompts::mbYes | TPrompts::mbNo);
-    EXPECT_EQ(Restarts, 0);
+    EXPECT_EQ(Restarts(), 0);
     QTest::qWait(50);
-    EXPECT_EQ(Quits, 1);
+    EXPECT_EQ(Quits(), 1);
 }
 
 TEST_F(StatusPollTest, VanishedPortAnsweredYesRestarts) {
     ASSERT_TRUE(StartPanel());
     Prompts.QueueButton(TPrompts::mbYes);
     ASSERT_TRUE(Sim->Vanish());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Restarts == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Restarts() == 1; }, 5000));
     EXPECT_EQ(Prompts.Texts(), QStringList({"Port no longer available, restart?"}));
     EXPECT_TRUE(Form->State.Ending);
     EXPECT_FALSE(Form->StatusTimer.isActive());
@@ -108,6 +108,6 @@ TEST_F(StatusPollTest, LostPollReplyAnsweredNoEndsTheProgram) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Form->State.Ending; }, 10000));
     EXPECT_EQ(Prompts.Texts(), QStringList({"Communications lost. Restart?"}));
     QTest::qWait(50);
-    EXPECT_EQ(Quits, 1);
-    EXPECT_EQ(Restarts, 0);
+    EXPECT_EQ(Quits(), 1);
+    EXPECT_EQ(Restarts(), 0);
 }

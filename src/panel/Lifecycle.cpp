@@ -1,0 +1,103 @@
+// Restart, exit, and the Help menu.
+#include "MainForm.h"
+
+#include "MessageForm.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QThread>
+
+namespace {
+
+// Enough for the port to be free when the new instance searches for the instrument.
+constexpr unsigned long RestartPauseMs = 500;
+
+void StartProgramAgain() {
+    QThread::msleep(RestartPauseMs);
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
+}
+
+} // namespace
+
+void TMainForm::WireLifecycleHandlers() {
+    connect(Exit1, &QAction::triggered, this, [this] { Guarded([this] { ExitApp(); }); });
+    connect(R1, &QAction::triggered, this, [this] { Guarded([this] { RestartApp(); }); });
+    connect(About1, &QAction::triggered, this, [this] { Guarded([this] { About1Click(); }); });
+    connect(WebSite1, &QAction::triggered, this, [this] { Guarded([this] { WebSite1Click(); }); });
+    connect(EnableLoggingMenu, &QAction::triggered, this,
+            [this] { Guarded([this] { CommLog.ToggleLoggingState(); }); });
+    connect(&LaunchTimer, &QTimer::timeout, this,
+            [this] { Guarded([this] { LaunchTimerTimer(); }); });
+}
+
+void TMainForm::StopStatusTimer() {
+    StatusTimer.stop();
+}
+
+void TMainForm::StartStatusTimer() {
+    if (State.Ending)
+        return;
+    if (!StatusTimer.isActive())
+        StatusTimer.start();
+}
+
+// Shared by exit and restart: from here on this instance never touches the port again.
+// Code still waiting further down the stack (a read inside a read-back, a modal box) finds
+// the port closed, returns, and stops at its next step because State.Ending is set.
+static void ReleasePortForGood(TVKComPort &port) {
+    port.OnTimeout = nullptr; // a read ending now shows no "Communications lost" box
+    port.setAllowEvents(false);
+    port.setShowErrors(false);
+    port.Close();
+    port.setPort(0); // COM 0 never exists, so no later write can reopen a device
+}
+
+void TMainForm::RestartApp() {
+    if (State.Ending)
+        return;
+    State.Ending = true;
+    LaunchTimer.stop();
+    TaskTimer.stop();
+    StatusTimer.stop();
+    ReleasePortForGood(ComPort);
+    CommLog.Close();
+    MessageForm->hide();
+    hide();
+    if (FSetup.StartNewInstance)
+        FSetup.StartNewInstance();
+    else
+        StartProgramAgain();
+    if (FSetup.QuitApplication)
+        FSetup.QuitApplication();
+    else
+        QCoreApplication::quit();
+}
+
+void TMainForm::ExitApp() {
+    if (State.Ending)
+        return;
+    State.Ending = true;
+    LaunchTimer.stop();
+    TaskTimer.stop();
+    StatusTimer.stop();
+    // The lists are emptied, not freed: code further down the stack may still read them.
+    State.SettingsList.clear();
+    State.CalibrationList.clear();
+    ReleasePortForGood(ComPort);
+    CommLog.Close();
+    MessageForm->hide();
+    hide();
+    if (FSetup.QuitApplication)
+        FSetup.QuitApplication();
+    else
+        QCoreApplication::quit();
+}
+
+void TMainForm::About1Click() {
+    ShowAbout(State.Identity);
+}
+
+void TMainForm::WebSite1Click() {
+    OpenWebSite(State.Identity.Manufacturer);
+}

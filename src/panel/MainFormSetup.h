@@ -1,0 +1,28 @@
+#pragma once
+
+#include "StartupKeys.h"
+#include "VersionInfo.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+// What a main window takes from its surroundings. The defaults are the real program's;
+// tests replace the parts they must observe or control.
+struct TMainFormSetup {
+    TVersionInfo Version;
+    QStringList Arguments;  // command-line arguments after the program name
+    QString PortsDirectory; // empty: PULSEPANEL_PORTS, else the machine's serial devices
+    QString LogDirectory;   // empty: the working directory
+    // Null: TStartupKeys::Platform().
+    std::shared_ptr<TStartupKeys> Keys;
+    // Starts a new instance of the program; null: the program's own executable, detached,
+    // without arguments, half a second after this instance closed its port.
+    std::function<void()> StartNewInstance;
+    // Ends the application's message loop; null: QCoreApplication::quit().
+    std::function<void()> QuitApplication;
+    // The program's start time (log file name); invalid: now.
+    QDateTime StartTime;
+};

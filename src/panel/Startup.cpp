@@ -1,0 +1,95 @@
+// Window creation and the connection to the instrument; the launch read-back.
+#include "MainForm.h"
+
+#include "CommandLine.h"
+#include "Discovery.h"
+#include "PageControl.h"
+#include "Prompts.h"
+
+#include <QLocale>
+#include <clocale>
+
+namespace {
+
+const char *const DemoModeMessage = "Entering Demo Mode";
+constexpr quint32 RunResponseTime = 4000; // ms per reply once connected
+constexpr qint32 ManualBaud = 115200;
+
+} // namespace
+
+void TMainForm::FormCreate() {
+    // Numbers on the wire and in files use '.', whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+
+    ConnectInstrument();
+    if (State.Ending)
+        return; // exit or restart decided: this instance does nothing more
+
+    ComPort.setResponseTime(RunResponseTime);
+    State.UserName = TCommLog::UserNameFromEnvironment();
+    State.StartTimeStamp = FSetup.StartTime.toString("MM-dd-yy_HH-mm-ss");
+    State.SettingsList.clear();
+    State.CalibrationList.clear();
+    if (HasLogSwitch(FSetup.Arguments))
+        CommLog.ToggleLoggingState();
+    if (!LaunchTimer.isActive())
+        LaunchTimer.start();
+    State.SystemSettings.SystemRunning = false;
+    ComPort.setAllowEvents(true);
+    FActiveSysControls.resize(SystemPageControl->count());
+}
+
+void TMainForm::ConnectInstrument() {
+    TStartupKeys &keys = *FSetup.Keys;
+    if (keys.SpacePressed()) {
+        if (!PickPortByHand())
+            ExitApp();
+        return;
+    }
+    if (keys.LeftShiftPressed()) {
+        EnterDemoMode();
+        return;
+    }
+    TInstrumentFinder finder(ComPort, Exchange, *this, Prompts, State.Identity);
+    if (finder.FindInstrument())
+        return;
+    const TPrompts::TButton answer =
+        Prompts.Message(QString::fromLatin1(TInstrumentFinder::NoDeviceFoundMessage),
+                        TPrompts::mbYes | TPrompts::mbNo, TPrompts::iconWarning);
+    if (answer == TPrompts::mbYes)
+        RestartApp();
+    else if (keys.LeftShiftPressed())
+        EnterDemoMode();
+    else
+        ExitApp();
+}
+
+// Space held: the user names the port; no identification takes place.
+bool TMainForm::PickPortByHand() {
+    if (!ComPort.Pick())
+        return false;
+    ComPort.Open();
+    ComPort.setBaud(ManualBaud);
+    ComPort.setEndOfResponse(QByteArray(1, '\r'));
+    ComPort.setAllowEvents(false);
+    ComPort.setShowErrors(false);
+    ComPort.setResponseTime(RunResponseTime);
+    return true;
+}
+
+// The port keeps the form's settings and is not touched.
+void TMainForm::EnterDemoMode() {
+    Prompts.Message(QString::fromLatin1(DemoModeMessage));
+    State.Link.DemoMode = true;
+    StopStatusTimer();
+}
+
+void TMainForm::LaunchTimerTimer() {
+    LaunchTimer.stop();
+    State.RefreshRequested = true;
+    Initialize();
+    State.RefreshRequested = false;
+    StartStatusTimer();
+    SetSystemRunning(false);
+}

@@ -1,0 +1,94 @@
+#include "SimPanel.h"
+
+#include "SimWire.h"
+
+bool TScriptedPortPicker::Choose(const QStringList &items, int, QString &chosen) {
+    ItemsShown = items;
+    if (Answer.isEmpty())
+        return false;
+    for (const QString &item : items) {
+        if (item == Answer || item.startsWith(Answer + ' ')) {
+            chosen = item;
+            return true;
+        }
+    }
+    return false;
+}
+
+TSimPanel::TSimPanel() = default;
+
+TSimPanel::~TSimPanel() {
+    Form.reset(); // closes the port before the simulators go
+    for (auto &sim : FSims)
+        sim->Stop();
+}
+
+TSimProcess &TSimPanel::AddSim(TSimLaunch launch) {
+    launch.PortsDir = FPorts.path();
+    if (launch.Com <= 0 || launch.Com == TSimLaunch().Com)
+        launch.Com = int(FSims.size()) + 1;
+    FSims.push_back(std::make_unique<TSimProcess>(launch));
+    FLaunches.push_back(launch);
+    FPresetLines.push_back(0);
+    QString error;
+    if (!FSims.back()->Start(&error))
+        qWarning("pulsesim did not start: %s", qPrintable(error));
+    return *FSims.back();
+}
+
+bool TSimPanel::Preset(int index, const QStringList &lines) {
+    TSimProcess &sim = Sim(index);
+    const QStringList replies =
+        TSimWire::AskAll(sim.LinkPath(), FLaunches.at(size_t(index)).Baud, lines);
+    FPresetLines[size_t(index)] = int(sim.ReceivedLines().size());
+    if (replies.size() != lines.size())
+        return false;
+    for (int i = 0; i < replies.size(); ++i) {
+        if (replies[i] != "ok") {
+            qWarning("preset line refused: %s -> %s", qPrintable(lines[i]), qPrintable(replies[i]));
+            return false;
+        }
+    }
+    return true;
+}
+
+QStringList TSimPanel::Received(int index) const {
+    return FSims.at(size_t(index))->ReceivedLines().mid(FPresetLines.at(size_t(index)));
+}
+
+TMainForm &TSimPanel::Create() {
+    if (!Form) {
+        TMainFormSetup setup;
+        setup.Version = TVersionInfo("1.0.0.0", "Orvane Selkrin");
+        setup.Arguments = Arguments;
+        setup.PortsDirectory = FPorts.path();
+        setup.LogDirectory = FLogs.path();
+        setup.Keys = Keys;
+        setup.StartNewInstance = [this] {
+            ++Restarts;
+            if (OnRestart)
+                OnRestart();
+        };
+        setup.QuitApplication = [this] { ++Quits; };
+        Form = std::make_unique<TMainForm>(Prompts, setup);
+        Form->ComPort.setPicker(&Picker);
+    }
+    return *Form;
+}
+
+bool TSimPanel::Start() {
+    Create().FormCreate();
+    return !Form->State.Ending;
+}
+
+void TSimPanel::Launch() {
+    Form->LaunchTimer.stop();
+    Form->Guarded([this] { Form->LaunchTimerTimer(); });
+}
+
+bool TSimPanel::StartAndLaunch() {
+    if (!Start())
+        return false;
+    Launch();
+    return !Form->State.Ending;
+}
