@@ -53,7 +53,7 @@ void BenchLatency(TMainForm &form) {
         if (!QTest::qWaitFor([&] { return LastEchoEndsWith(form, command); }, 5000))
             break;
         samples.push_back(clock.nsecsElapsed() / 1e6);
-        QTest::qWaitFor([&] { return !form.State.TaskBusy; }, 5000);
+        (void)QTest::qWaitFor([&] { return !form.State.TaskBusy; }, 5000);
     }
     if (samples.empty()) {
         std::printf("latency: no command reached the wire\n");

@@ -19,8 +19,11 @@ using namespace Instrument;
 TChannelControls::TChannelControls(TMainForm &form, TAppState &state)
     : QObject(&form), FForm(form), FState(state) {
     for (int n = 1; n <= TMainForm::MaxChannels; ++n)
-        if (FForm.ChDelayAdj[n])
+        if (FForm.ChDelayAdj[n]) {
+            WireNumericEntries(n);
             WireChannel(n);
+        }
+    // A copied page's numeric entries bring the template's OnChange with them.
     connect(&FForm, &TMainForm::ChannelPageCreated, this, &TChannelControls::WireChannel);
     connect(FForm.ChPageControl, &TPageControl::currentChanging, this,
             &TChannelControls::ChPageControlChanging);
@@ -28,14 +31,10 @@ TChannelControls::TChannelControls(TMainForm &form, TAppState &state)
             &TChannelControls::ChPageControlChange);
 }
 
-void TChannelControls::WireChannel(int n) {
+void TChannelControls::WireNumericEntries(int n) {
     using THandler = void (TChannelControls::*)(QWidget *);
     const auto spin = [this](TPlusSpinEdit *edit, THandler handler) {
         edit->OnChange = [this, handler](TPlusSpinEdit *sender) { (this->*handler)(sender); };
-    };
-    // Only a user's choice runs a selector handler; an index set by code sends nothing.
-    const auto selector = [this](QComboBox *box, THandler handler) {
-        connect(box, &QComboBox::activated, this, [this, box, handler] { (this->*handler)(box); });
     };
     TMainForm &f = FForm;
     spin(f.ChDelayAdj[n], &TChannelControls::SetChannelDelay);
@@ -45,6 +44,15 @@ void TChannelControls::WireChannel(int n) {
     spin(f.ChDutyOnAdj[n], &TChannelControls::SetChannelDCOn);
     spin(f.ChDutyOffAdj[n], &TChannelControls::SetChannelDCOff);
     spin(f.ChAmplitudeAdj[n], &TChannelControls::SetChAmplitude);
+}
+
+void TChannelControls::WireChannel(int n) {
+    using THandler = void (TChannelControls::*)(QWidget *);
+    // Only a user's choice runs a selector handler; an index set by code sends nothing.
+    const auto selector = [this](QComboBox *box, THandler handler) {
+        connect(box, &QComboBox::activated, this, [this, box, handler] { (this->*handler)(box); });
+    };
+    TMainForm &f = FForm;
     selector(f.ChModeSel[n], &TChannelControls::SetChannelMode);
     selector(f.ChPolaritySel[n], &TChannelControls::SetChannelPolarity);
     selector(f.ChOutputModeSel[n], &TChannelControls::SetChannelOuputMode);

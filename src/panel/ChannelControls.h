@@ -35,8 +35,9 @@ public:
     void ChPageControlChange(int index);
 
 private:
-    // Wires channel n's controls (channel 1 before the copies are made, so that the
-    // copies' numeric entries inherit the handlers; every copy again when it is built).
+    // Numeric entries of channel 1 are wired before the copies are made, which inherit
+    // them; the selectors, check box and check list of every channel are wired here.
+    void WireNumericEntries(int n);
     void WireChannel(int n);
     // Channel number of a sender, or 0 when its name carries none in 1..36.
     static int ChannelOf(const QWidget *sender);
