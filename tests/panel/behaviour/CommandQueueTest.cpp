@@ -147,3 +147,21 @@ TEST_F(CommandQueueTest, RefreshClickedDuringAReadBackRereadsAfterIt) {
     QTest::qWait(50);
     EXPECT_EQ(SentSince(mark).count("*CFG? 0?"), 2);
 }
+
+// A record that does not convert stops the refresh's read-back: the error is reported
+// once and the queue keeps sending later changes.
+TEST_F(CommandQueueTest, ReadBackErrorInAPassIsReportedAndTheQueueGoesOn) {
+    ASSERT_TRUE(StartPanel());
+    TMainForm &f = *Form;
+    ASSERT_TRUE(Sim->InjectFault("garble 1 =*CFG? 0?"));
+    const int mark = Mark();
+    f.Up1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Prompts.Texts().isEmpty(); }, 10000));
+    EXPECT_EQ(Prompts.Texts().size(), 1);
+    f.ChWaitCountAdj[5]->setValue(21);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return SentSince(mark).contains(":PULS5:WCO 21"); }, 10000));
+    WaitIdle();
+    EXPECT_EQ(SentSince(mark).count("*CFG? 0?"), 1) << "the failed refresh is not repeated";
+    EXPECT_FALSE(f.State.Link.CommandsDisabled);
+    EXPECT_FALSE(f.State.TaskBusy);
+}
