@@ -85,6 +85,7 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
     }
 
     WireLifecycleHandlers();
+    CreateBehaviour();
 }
 
 TMainForm::~TMainForm() {
