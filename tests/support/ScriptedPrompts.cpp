@@ -43,16 +43,18 @@ bool TScriptedPrompts::InputBox(const QString &caption, const QString &prompt, Q
     return true;
 }
 
-QString TScriptedPrompts::OpenFileName(const QString &caption, const QString &, const QString &,
-                                       const QString &) {
+QString TScriptedPrompts::OpenFileName(const QString &caption, const QString &dir,
+                                       const QString &filter, const QString &defaultExt) {
     Shown.append({"open", caption, caption, mbNone, iconNone});
+    FileDialogs.append({"open", caption, dir, filter, defaultExt});
     TAnswer a;
     return TakeAnswer(a) ? a.text : QString();
 }
 
-QString TScriptedPrompts::SaveFileName(const QString &caption, const QString &, const QString &,
-                                       const QString &) {
+QString TScriptedPrompts::SaveFileName(const QString &caption, const QString &dir,
+                                       const QString &filter, const QString &defaultExt) {
     Shown.append({"save", caption, caption, mbNone, iconNone});
+    FileDialogs.append({"save", caption, dir, filter, defaultExt});
     TAnswer a;
     return TakeAnswer(a) ? a.text : QString();
 }

@@ -36,6 +36,15 @@ public:
                          const QString &defaultExt) override;
 
     QList<TShown> Shown;
+    // Every file dialog shown, with what it was given.
+    struct TFileDialog {
+        QString kind; // "open", "save"
+        QString caption;
+        QString dir;
+        QString filter;
+        QString defaultExt;
+    };
+    QList<TFileDialog> FileDialogs;
     QStringList Texts() const; // the text of every box shown, in order
     int PendingAnswers() const { return FAnswers.size(); }
 
