@@ -6,6 +6,7 @@
 #include "PageControl.h"
 #include "PickPortDialog.h"
 #include "Prompts.h"
+#include "SettingsFileActions.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -75,6 +76,7 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
     TaskTimer.setInterval(5);
 
     WireLifecycleHandlers();
+    SettingsFileActions = new TSettingsFileActions(*this);
 }
 
 TMainForm::~TMainForm() {

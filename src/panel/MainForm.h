@@ -37,6 +37,7 @@ class TMessageForm;
 class TPageControl;
 class TPlusSpinEdit;
 class TPrompts;
+class TSettingsFileActions;
 
 // The main window: every control of the panel, built in code and reachable through public
 // members named as the controls are (objectName = member name). Behaviour lives in
@@ -105,6 +106,11 @@ public:
     void About1Click();
     void WebSite1Click();
 
+    // --- settings file and capture (SettingsFileMenu.cpp, CaptureMenu.cpp) ------------------
+    void SaveToFile1Click();
+    void RestoreSettingsFromFile1Click();
+    void CaptureScreenShot1Click();
+
     // Sets SystemRunning and, when it changed, the Run/Stop caption and pulse picture.
     void SetSystemRunning(bool running);
 
@@ -164,6 +170,7 @@ public:
     QTimer StatusTimer;                        // 1000 ms: the status poll
     QTimer TaskTimer;                          // 5 ms: the command queue, refresh and recall
     std::unique_ptr<TMessageForm> MessageForm; // "Initializing"; shown during read-backs
+    TSettingsFileActions *SettingsFileActions = nullptr; // child object: the file menu entries
 
     // --- top strip -------------------------------------------------------------------
     QLabel *VKBlueBanner = nullptr;

@@ -92,9 +92,25 @@ bool TQtPrompts::InputBox(const QString &caption, const QString &prompt, QString
     return ok;
 }
 
+// A dialog object rather than getOpenFileName, which has no default suffix: a name typed
+// without extension then opens the file with the default one.
 QString TQtPrompts::OpenFileName(const QString &caption, const QString &dir, const QString &filter,
-                                 const QString &) {
-    return QFileDialog::getOpenFileName(FParent, caption, dir, QtFilter(filter));
+                                 const QString &defaultExt) {
+    QFileDialog dialog(FParent, caption, QString(), QtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultExt.startsWith('.') ? defaultExt.mid(1) : defaultExt);
+    const QFileInfo start(dir);
+    if (!dir.isEmpty() && !start.isDir()) {
+        // The file of the previous use: its folder, with the file selected.
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    } else if (!dir.isEmpty()) {
+        dialog.setDirectory(dir);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 QString TQtPrompts::SaveFileName(const QString &caption, const QString &dir, const QString &filter,
