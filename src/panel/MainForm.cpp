@@ -5,6 +5,7 @@
 #include "MessageForm.h"
 #include "PageControl.h"
 #include "PickPortDialog.h"
+#include "PlusSpinEdit.h"
 #include "Prompts.h"
 #include "SettingsFileActions.h"
 
@@ -74,6 +75,15 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
     StatusTimer.setInterval(1000);
     TaskTimer.setObjectName("TaskTimer");
     TaskTimer.setInterval(5);
+
+    // A typed value the spin edit cannot take is reported like every other error; the
+    // channel copies take the handler over from channel 1.
+    for (TPlusSpinEdit *spin : findChildren<TPlusSpinEdit *>()) {
+        spin->OnError = [this](const QString &message) {
+            if (!State.Ending)
+                Prompts.Message(message, TPrompts::mbOK, TPrompts::iconError);
+        };
+    }
 
     WireLifecycleHandlers();
     SettingsFileActions = new TSettingsFileActions(*this);

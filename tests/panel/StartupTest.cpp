@@ -1,9 +1,19 @@
-// Start-up: the connection step, the keys held at start and the "No device found" answers.
+// Start-up: the connection step, the keys held at start, the "No device found" answers and
+// the "log" switch.
+#include "CommandLine.h"
+#include "MessageForm.h"
 #include "PageControl.h"
+#include "PlusSpinEdit.h"
 #include "SimPanel.h"
 
+#include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,25 +21,300 @@ namespace {
 const QString NoDeviceText = "No device found. Try to reconnect?\n\r\n\rMake sure unit is fully "
                              "powered on\n\rbefore selecting Yes";
 
-TEST(StartupTest, FindsTheInstrumentAndReadsItBack) {
-    TSimPanel p;
-    p.AddSim();
-    ASSERT_TRUE(p.StartAndLaunch());
-    EXPECT_EQ(p.Form->windowTitle(),
-              "Orvane Selkrin Model 6180-12  SW Version: 1.0.0.0 ComPort: 1 Baud: 115200");
-    EXPECT_EQ(p.Form->ChPageControl->count(), 12);
-    EXPECT_TRUE(p.Prompts.Texts().isEmpty()) << p.Prompts.Texts().join("|").toStdString();
+TSimLaunch Instrument(const QString &model, int baud = 115200) {
+    TSimLaunch launch;
+    launch.Model = model;
+    launch.Baud = baud;
+    return launch;
 }
 
-TEST(StartupTest, LeftShiftEntersDemoModeAndSendsNothing) {
+QList<int> BaudsOf(const QList<TSimTranscriptEntry> &transcript) {
+    QList<int> bauds;
+    for (const TSimTranscriptEntry &e : transcript)
+        if (e.Kind == "RX")
+            bauds << e.Baud;
+    return bauds;
+}
+
+bool WaitFor(const std::function<bool()> &done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+const QList<int> AllRatesTwice = {115200, 115200, 57600, 57600, 38400, 38400,
+                                  19200,  19200,  9600,  9600,  4800,  4800};
+
+TEST(StartupTest, SearchTriesEveryRateOfEachPortInOrderAndSkipsUnknownModels) {
+    TSimPanel p;
+    p.AddSim(Instrument("627-6"));        // COM1: answers, but not an accepted model
+    p.AddSim(Instrument("6180-7", 4800)); // COM2: a model nobody knows
+    p.AddSim(Instrument("6180-6", 9600)); // COM3: the instrument, at 9600 only
+    ASSERT_TRUE(p.StartAndLaunch());
+
+    EXPECT_EQ(BaudsOf(p.Sim(0).Transcript()), AllRatesTwice);
+    EXPECT_EQ(BaudsOf(p.Sim(1).Transcript()), AllRatesTwice);
+    for (int i : {0, 1})
+        EXPECT_EQ(p.Sim(i).ReceivedLines(), QStringList(12, "*IDN?"));
+    const QStringList third = p.Sim(2).ReceivedLines();
+    ASSERT_GE(third.size(), 10);
+    EXPECT_EQ(third.mid(0, 10), QStringList(10, "*IDN?"));
+    EXPECT_EQ(BaudsOf(p.Sim(2).Transcript()).mid(0, 10), AllRatesTwice.mid(0, 10));
+    EXPECT_EQ(third.value(10), "*CFG? 0?"); // the read-back follows at once, at 9600
+
+    EXPECT_TRUE(p.Form->ComPort.Opened());
+    EXPECT_EQ(p.Form->ComPort.Port(), 3);
+    EXPECT_EQ(p.Form->ComPort.Baud(), 9600);
+    EXPECT_EQ(p.Form->ComPort.ResponseTime(), 4000u);
+    EXPECT_TRUE(p.Form->ComPort.AllowEvents());
+    EXPECT_EQ(p.Form->State.Identity.ModelNumber, "6180-6");
+    EXPECT_EQ(p.Form->windowTitle(),
+              "Orvane Selkrin Model 6180-6  SW Version: 1.0.0.0 ComPort: 3 Baud: 9600");
+    EXPECT_TRUE(p.Prompts.Texts().isEmpty()) << p.Prompts.Texts().join("|").toStdString();
+    EXPECT_TRUE(p.Form->ResponseList->toPlainText().isEmpty());
+}
+
+TEST(StartupTest, OnlyAnUnacceptedModelMeansNoDeviceAndNoEndsTheProgram) {
+    TSimPanel p;
+    p.AddSim(Instrument("627-6"));
+    p.Prompts.QueueButton(TPrompts::mbNo);
+    EXPECT_FALSE(p.Start());
+    ASSERT_EQ(p.Prompts.Shown.size(), 1);
+    EXPECT_EQ(p.Prompts.Shown[0].text, NoDeviceText);
+    EXPECT_EQ(p.Prompts.Shown[0].buttons, TPrompts::mbYes | TPrompts::mbNo);
+    EXPECT_EQ(p.Prompts.Shown[0].icon, TPrompts::iconWarning);
+    EXPECT_EQ(p.Quits, 1);
+    EXPECT_EQ(p.Restarts, 0);
+    EXPECT_FALSE(p.Form->ComPort.Opened());
+    EXPECT_FALSE(p.Form->LaunchTimer.isActive());
+}
+
+TEST(StartupTest, MoreThanAHundredPortsFailEvenWithAnInstrumentOnTheFirst) {
+    TSimPanel p;
+    p.AddSim(Instrument("6180-12")); // COM1
+    for (int n = 2; n <= 101; ++n)
+        ASSERT_TRUE(QFile::link("/dev/null", QDir(p.PortsDir()).filePath(QString("COM%1").arg(n))));
+    p.Prompts.QueueButton(TPrompts::mbNo);
+    EXPECT_FALSE(p.Start());
+    EXPECT_EQ(p.Prompts.Texts(), QStringList{NoDeviceText});
+    EXPECT_EQ(p.Sim(0).ReceivedLines(), QStringList(2, "*IDN?")); // found, then refused
+    EXPECT_FALSE(p.Form->ComPort.Opened());                       // and the port let go
+}
+
+TEST(StartupTest, LeftShiftEntersDemoModeAndSendsNothingToAnyPort) {
     TSimPanel p;
     p.AddSim();
+    p.AddSim(Instrument("6180-24", 9600));
     p.Keys->LeftShift = true;
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"Entering Demo Mode"});
     EXPECT_TRUE(p.Form->State.Link.DemoMode);
     EXPECT_EQ(p.Form->windowTitle(), " Model 6180-12  SW Version: 1.0.0.0 ComPort: Demo");
+    EXPECT_EQ(p.Form->SerialNumberlbl->text(), "Serial Number: 1234");
+    EXPECT_EQ(p.Form->FWVersionlbl->text(), "Firmware Ver: 1.00");
+    EXPECT_EQ(p.Form->FPGAVersionlbl->text(), "FPGA Ver: 1.25");
+    EXPECT_EQ(p.Form->ChPageControl->count(), 1); // no tabs are built in demo mode
+    EXPECT_FALSE(p.Form->ComPort.Opened());
+    EXPECT_EQ(p.Form->ComPort.Port(), 1);
+    EXPECT_EQ(p.Form->ComPort.Baud(), 115200);
     EXPECT_TRUE(p.Received(0).isEmpty());
+    EXPECT_TRUE(p.Received(1).isEmpty());
+}
+
+TEST(StartupTest, SpaceOpensTheChosenPortAt115200WithoutIdentifying) {
+    TSimPanel p;
+    p.AddSim();
+    p.AddSim(Instrument("6180-6"));
+    p.Keys->Space = true;
+    p.Picker.Answer = "COM2";
+    ASSERT_TRUE(p.Start());
+    EXPECT_EQ(p.Picker.ItemsShown.size(), 2);
+    EXPECT_TRUE(p.Form->ComPort.Opened());
+    EXPECT_EQ(p.Form->ComPort.Port(), 2);
+    EXPECT_EQ(p.Form->ComPort.Baud(), 115200);
+    EXPECT_EQ(p.Form->ComPort.ResponseTime(), 4000u);
+    EXPECT_FALSE(p.Form->ComPort.ShowErrors());
+    EXPECT_TRUE(p.Received(0).isEmpty());
+    EXPECT_TRUE(p.Received(1).isEmpty());
+    EXPECT_EQ(p.Form->State.Identity, Instrument::TIdentity());
+
+    p.Launch(); // no identity: an unknown brand, an empty model and 12 channels
+    EXPECT_EQ(p.Form->windowTitle(), "Unknown Model   SW Version: 1.0.0.0 ComPort: 2 Baud: 115200");
+    EXPECT_EQ(p.Form->State.ChannelCount, 12);
+    EXPECT_EQ(p.Received(1).value(0), "*CFG? 0?");
+    EXPECT_FALSE(p.Received(1).contains("*IDN?"));
+}
+
+TEST(StartupTest, SpaceWithTheChoiceCancelledEndsWithoutOpeningAPort) {
+    TSimPanel p;
+    p.AddSim();
+    p.Keys->Space = true;
+    EXPECT_FALSE(p.Start());
+    EXPECT_EQ(p.Quits, 1);
+    EXPECT_FALSE(p.Form->ComPort.Opened());
+    EXPECT_TRUE(p.Received(0).isEmpty());
+}
+
+TEST(StartupTest, NoPortsAtAllThenYesRestartsAndThisInstanceLeavesThePortAlone) {
+    TSimPanel p;
+    p.Prompts.QueueButton(TPrompts::mbOK);
+    p.Prompts.QueueButton(TPrompts::mbYes);
+    EXPECT_FALSE(p.Start());
+    EXPECT_EQ(p.Prompts.Texts(), (QStringList{"No available ports.", NoDeviceText}));
+    EXPECT_EQ(p.Restarts, 1);
+    EXPECT_EQ(p.Quits, 1);
+    EXPECT_TRUE(p.Form->State.Ending);
+    EXPECT_FALSE(p.Form->LaunchTimer.isActive());
+}
+
+TEST(StartupTest, YesAfterAFailedSearchRestartsWithThePortClosed) {
+    TSimPanel p;
+    p.AddSim(Instrument("627-6"));
+    bool portClosedAtRestart = false;
+    p.OnRestart = [&] { portClosedAtRestart = !p.Form->ComPort.Opened(); };
+    p.Prompts.QueueButton(TPrompts::mbYes);
+    EXPECT_FALSE(p.Start());
+    EXPECT_EQ(p.Restarts, 1);
+    EXPECT_TRUE(portClosedAtRestart);
+    const int linesAtRestart = p.Sim(0).ReceivedLines().size();
+    p.Form->Guarded([&] { p.Form->Initialize(); }); // even a late read-back sends nothing
+    QTest::qWait(100);
+    EXPECT_EQ(p.Sim(0).ReceivedLines().size(), linesAtRestart);
+    EXPECT_FALSE(p.Form->ComPort.Opened());
+}
+
+TEST(StartupTest, NoWithLeftShiftHeldEntersDemoModeWithoutItEnds) {
+    TSimPanel demo;
+    demo.Prompts.QueueButton(TPrompts::mbOK); // "No available ports."
+    demo.Prompts.QueueButton(TPrompts::mbNo, [&] { demo.Keys->LeftShift = true; });
+    ASSERT_TRUE(demo.StartAndLaunch());
+    EXPECT_EQ(demo.Prompts.Texts(),
+              (QStringList{"No available ports.", NoDeviceText, "Entering Demo Mode"}));
+    EXPECT_TRUE(demo.Form->State.Link.DemoMode);
+    EXPECT_EQ(demo.Quits, 0);
+
+    TSimPanel ending;
+    ending.Prompts.QueueButton(TPrompts::mbOK);
+    ending.Prompts.QueueButton(TPrompts::mbNo);
+    EXPECT_FALSE(ending.Start());
+    EXPECT_EQ(ending.Quits, 1);
+    EXPECT_EQ(ending.Restarts, 0);
+    EXPECT_FALSE(ending.Form->State.Link.DemoMode);
+}
+
+TEST(StartupTest, LogSwitchAfterDashOrSlashInAnyCase) {
+    EXPECT_TRUE(HasLogSwitch({"-log"}));
+    EXPECT_TRUE(HasLogSwitch({"/LOG"}));
+    EXPECT_TRUE(HasLogSwitch({"x", "-LoG"}));
+    EXPECT_FALSE(HasLogSwitch({"log"}));
+    EXPECT_FALSE(HasLogSwitch({"--log"}));
+    EXPECT_FALSE(HasLogSwitch({"-logs"}));
+    EXPECT_FALSE(HasLogSwitch({}));
+}
+
+TEST(StartupTest, LogSwitchStartsTheLogBeforeTheReadBack) {
+    TSimPanel p;
+    p.AddSim(Instrument("6180-6"));
+    p.Arguments = {"/Log"};
+    ASSERT_TRUE(p.StartAndLaunch());
+    EXPECT_TRUE(p.Form->CommLog.LoggingEnabled());
+    EXPECT_TRUE(p.Form->EnableLoggingMenu->isChecked());
+    QFile file(p.Form->CommLog.FilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    EXPECT_EQ(QFileInfo(file).absolutePath(), QDir(p.LogDir()).absolutePath());
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    EXPECT_TRUE(lines.value(1).startsWith("Sent    (")) << lines.value(1).toStdString();
+    EXPECT_TRUE(lines.value(1).endsWith("): *CFG? 0?\r"));
+}
+
+TEST(StartupTest, StartUpLeavesTheLaunchTimerRunningAndTheRestOff) {
+    TSimPanel p;
+    p.AddSim();
+    ASSERT_TRUE(p.Start());
+    EXPECT_TRUE(p.Form->LaunchTimer.isActive());
+    EXPECT_TRUE(p.Form->LaunchTimer.isSingleShot());
+    EXPECT_EQ(p.Form->LaunchTimer.interval(), 500);
+    EXPECT_FALSE(p.Form->StatusTimer.isActive());
+    EXPECT_FALSE(p.Form->TaskTimer.isActive());
+    EXPECT_EQ(p.Form->State.StartTimeStamp.size(), QString("MM-dd-yy_HH-mm-ss").size());
+    // The launch timer's own tick runs the first read-back and starts the status poll.
+    ASSERT_TRUE(WaitFor([&] { return p.Received(0).contains("*CFG?12?"); }, 5000));
+    EXPECT_TRUE(p.Form->StatusTimer.isActive());
+    EXPECT_FALSE(p.Form->State.RefreshRequested);
+}
+
+} // namespace
+
+namespace {
+
+TEST(StartupTest, SpinEditErrorsOfEveryPageAndChannelGoToTheErrorReport) {
+    TSimPanel p;
+    p.AddSim(TSimLaunch());
+    ASSERT_TRUE(p.StartAndLaunch());
+    p.Form->PeriodAdj->OnError("Not a valid number");
+    p.Form->ChDelayAdj[9]->OnError("Not a valid number");
+    ASSERT_EQ(p.Prompts.Shown.size(), 2);
+    EXPECT_EQ(p.Prompts.Texts(), QStringList(2, "Not a valid number"));
+    EXPECT_EQ(p.Prompts.Shown[1].icon, TPrompts::iconError);
+}
+
+TEST(StartupTest, WithoutAnX11DisplayNoStartUpKeyIsPressed) {
+    const auto keys = TStartupKeys::Platform(); // the tests run on the offscreen platform
+    EXPECT_FALSE(keys->SpacePressed());
+    EXPECT_FALSE(keys->LeftShiftPressed());
+}
+
+TEST(StartupTest, HelpMenuShowsTheIdentityAndOpensTheBrandsSite) {
+    TSimPanel p;
+    TSimLaunch launch;
+    launch.Brand = "HTX";
+    launch.Model = "631K-6";
+    launch.Serial = 77;
+    p.AddSim(launch);
+    ASSERT_TRUE(p.StartAndLaunch());
+    QList<QUrl> opened;
+    p.Form->OpenUrl = [&](const QUrl &url) {
+        opened << url;
+        return true;
+    };
+    p.Form->About1->trigger();
+    p.Form->WebSite1->trigger();
+    EXPECT_EQ(p.Prompts.Texts(),
+              QStringList{"Company: Halvorn Trevaxis\r\nModel Number: 631K-6\r\nSerial Number: "
+                          "77\r\nFirmware Version: 1.00\r\nFPGA Version: 1.25\r\nSoftware "
+                          "Version: 1.0.0.0"});
+    EXPECT_EQ(opened, QList<QUrl>{BrandWebSite("HTX")});
+}
+
+TEST(StartupTest, MenuExitAndRestartEndThisInstanceOnce) {
+    TSimPanel exiting;
+    exiting.AddSim(TSimLaunch());
+    ASSERT_TRUE(exiting.StartAndLaunch());
+    exiting.Form->Exit1->trigger();
+    exiting.Form->Exit1->trigger();
+    EXPECT_EQ(exiting.Quits, 1);
+    EXPECT_EQ(exiting.Restarts, 0);
+    EXPECT_FALSE(exiting.Form->ComPort.Opened());
+    EXPECT_FALSE(exiting.Form->StatusTimer.isActive());
+
+    TSimPanel restarting;
+    restarting.AddSim(TSimLaunch());
+    ASSERT_TRUE(restarting.StartAndLaunch());
+    restarting.Form->R1->trigger();
+    EXPECT_EQ(restarting.Restarts, 1);
+    EXPECT_EQ(restarting.Quits, 1);
+    EXPECT_FALSE(restarting.Form->ComPort.Opened());
+    // Nothing can open the device again from this instance.
+    const int lines = restarting.Received(0).size();
+    restarting.Form->Exchange.SendQuery("*IDN");
+    EXPECT_FALSE(restarting.Form->ComPort.Opened());
+    QTest::qWait(50);
+    EXPECT_EQ(restarting.Received(0).size(), lines);
 }
 
 } // namespace

@@ -10,7 +10,13 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Readable QString output in test failures.
+inline void PrintTo(const QString &text, std::ostream *os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Start-up keys a test holds down.
 class TFakeStartupKeys : public TStartupKeys {
