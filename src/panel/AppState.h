@@ -40,6 +40,12 @@ struct TAppState {
     // tick do not start exchanges of their own; they try again at their next tick.
     int ReadBackActive = 0;
 
+    // Service window work that holds the status poll back (calibration file load,
+    // calibration read-back), and an accepted service code waiting for the next poll.
+    bool CalLoadPending = false;
+    bool CalRetrievePending = false;
+    bool ServiceUnlockRequested = false;
+
     // --- built once per run --------------------------------------------------------------------
     bool TabsCreated = false;
     bool BinsCreated = false;

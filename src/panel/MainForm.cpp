@@ -87,6 +87,7 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
 
     WireLifecycleHandlers();
     SettingsFileActions = new TSettingsFileActions(*this);
+    CreateBehaviour();
 }
 
 TMainForm::~TMainForm() {

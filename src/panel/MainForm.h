@@ -34,6 +34,12 @@ class QUrl;
 class TCheckListBox;
 class TDialogPortPicker;
 class TMessageForm;
+class TCommandQueue;
+class TSystemControls;
+class TChannelControls;
+class TStatusPoll;
+class TStorageBins;
+class TCommandTerminal;
 class TPageControl;
 class TPlusSpinEdit;
 class TPrompts;
@@ -144,6 +150,16 @@ public:
     void OpenWebSite(const QString &manufacturer);
     // Seam for opening a web address; QDesktopServices::openUrl by default.
     std::function<bool(const QUrl &)> OpenUrl;
+
+    // --- panel behaviour (PanelBehaviour.cpp and the collaborators' files) ----------------
+    // Every setting command goes through here to the command queue.
+    void QueuedCommandToPort(const QString &command);
+    TCommandQueue *CommandQueue = nullptr;     // queue, task pass, refresh, recall
+    TSystemControls *SystemControls = nullptr; // system and trigger/gate handlers
+    TChannelControls *ChannelControls = nullptr;
+    TStatusPoll *StatusPoll = nullptr; // status poll, Run/Stop, shot counter
+    TStorageBins *StorageBins = nullptr;
+    TCommandTerminal *CommandTerminal = nullptr;
 
 signals:
     // Raised by CreateChannelTabs after the page of channel n and its table entries exist,
@@ -347,6 +363,7 @@ private:
     bool PickPortByHand();
     void EnterDemoMode();
     void WireLifecycleHandlers();
+    void CreateBehaviour();
     // ReadBack.cpp
     void ReadBackLive();
     QString ReadBackQuery(const QString &query);

@@ -1,0 +1,134 @@
+#include "CommandQueue.h"
+
+#include "AppState.h"
+#include "Commands.h"
+#include "Exchange.h"
+#include "MainForm.h"
+#include "VKComPort.h"
+
+#include <QTimer>
+
+using namespace Instrument;
+
+namespace {
+
+// Releases a busy flag however the scope is left.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool &flag) : FFlag(flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = false; }
+    TFlagScope(const TFlagScope &) = delete;
+    TFlagScope &operator=(const TFlagScope &) = delete;
+
+private:
+    bool &FFlag;
+};
+
+} // namespace
+
+TCommandQueue::TCommandQueue(TMainForm &form, TAppState &state)
+    : QObject(&form), FForm(form), FState(state) {}
+
+void TCommandQueue::QueuedCommandToPort(const QString &command) {
+    if (FState.Link.CommandsDisabled)
+        return;
+    FState.PendingCommands.append(command);
+    FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
+    FState.CommandsPending = true;
+    SwitchTaskTimerOn();
+}
+
+void TCommandQueue::Up1Click() {
+    FRefreshWanted = true;
+    SwitchTaskTimerOn();
+}
+
+void TCommandQueue::RequestRecall(int bin) {
+    FState.RecallBin = bin;
+    FRecallWanted = true;
+    SwitchTaskTimerOn();
+}
+
+void TCommandQueue::SwitchTaskTimerOn() {
+    if (!FState.Ending && !FForm.TaskTimer.isActive())
+        FForm.TaskTimer.start();
+}
+
+void TCommandQueue::SwitchStatusTimerOn() {
+    if (!FState.Ending && !FForm.StatusTimer.isActive())
+        FForm.StatusTimer.start();
+}
+
+// An error (a configuration record that does not convert) ends the pass; it is reported
+// and the task timer runs on, so later changes are still sent.
+void TCommandQueue::TaskTimerTimer() {
+    try {
+        ProcessTasks();
+    } catch (const std::exception &e) {
+        FForm.ReportException(e);
+        SwitchTaskTimerOn();
+    }
+}
+
+bool TCommandQueue::PassBlocked() const {
+    return FState.StatusBusy || FState.TaskBusy || FState.ReadBackActive > 0 ||
+           FForm.ComPort.InUse();
+}
+
+void TCommandQueue::ProcessTasks() {
+    FForm.TaskTimer.stop();
+    if (FState.Ending)
+        return;
+    if (PassBlocked()) {
+        SwitchTaskTimerOn();
+        return;
+    }
+    {
+        TFlagScope busy(FState.TaskBusy);
+        if (FRefreshWanted || FRecallWanted)
+            RunRequestedReadBack();
+        SendQueuedCommands();
+    }
+    SwitchTaskTimerOn();
+}
+
+// The requests are taken before the read-back starts, so a click during it (the
+// read-back dispatches events while it waits for replies) stays for the next pass.
+void TCommandQueue::RunRequestedReadBack() {
+    const bool recall = FRecallWanted;
+    FRefreshWanted = false;
+    FRecallWanted = false;
+    FForm.StatusTimer.stop();
+    struct TRequestScope {
+        TAppState &State;
+        TRequestScope(TAppState &state, bool recall) : State(state) {
+            State.RefreshRequested = !recall;
+            State.RecallPending = recall;
+        }
+        ~TRequestScope() {
+            State.RefreshRequested = false;
+            State.RecallPending = false;
+        }
+    } request(FState, recall);
+    if (recall)
+        FForm.Exchange.SendCommand(RecallBinCommand(FState.RecallBin).toLatin1());
+    if (FState.Ending)
+        return;
+    FForm.Initialize();
+    SwitchStatusTimerOn();
+}
+
+// Stops early (keeping the rest, in order) when the program ends or another exchange or a
+// read-back has taken the port meanwhile; the next pass goes on from there.
+void TCommandQueue::SendQueuedCommands() {
+    while (!FState.PendingCommands.isEmpty()) {
+        if (FState.Ending || FState.ReadBackActive > 0 || FState.Link.CommandsDisabled ||
+            FForm.ComPort.InUse())
+            break;
+        const QByteArray command = FState.PendingCommands.takeFirst().toLatin1();
+        FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
+        FForm.Exchange.SendCommand(command);
+    }
+    FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
+    FState.CommandsPending = FState.PendingCount > 0;
+}

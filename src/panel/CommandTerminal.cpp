@@ -1,0 +1,77 @@
+#include "CommandTerminal.h"
+
+#include "CommandQueue.h"
+#include "MainForm.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr char16_t EnterKey = 13;
+constexpr char16_t CtrlBackspaceKey = 127;
+
+// The character a key press stands for: Enter is 13 and Ctrl+Backspace 127 whatever the
+// platform's text for them.
+QChar KeyCharacter(const QKeyEvent &key) {
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        return QChar(EnterKey);
+    if (key.key() == Qt::Key_Backspace && (key.modifiers() & Qt::ControlModifier))
+        return QChar(CtrlBackspaceKey);
+    return key.text().size() == 1 ? key.text().front() : QChar();
+}
+
+} // namespace
+
+TCommandTerminal::TCommandTerminal(TMainForm &form, TCommandQueue &queue)
+    : QObject(&form), FForm(form), FQueue(queue) {
+    connect(FForm.SendBtn, &QPushButton::clicked, this, &TCommandTerminal::SendBtnClick);
+    if (QLineEdit *line = FForm.SendEdit->lineEdit())
+        line->installEventFilter(this);
+}
+
+void TCommandTerminal::SendBtnClick() {
+    const QString text = FForm.SendEdit->currentText();
+    FQueue.QueuedCommandToPort(text);
+    // Adding an item to an empty list selects it, which would replace the edit line with
+    // the same text; the line keeps what was typed either way.
+    FForm.SendEdit->addItem(text);
+    FForm.SendEdit->setEditText(text);
+}
+
+// The entry chosen from the drop-down list, as long as the edit line still shows it.
+int TCommandTerminal::SelectedHistoryEntry() const {
+    const QComboBox *edit = FForm.SendEdit;
+    const int index = edit->currentIndex();
+    if (index < 0 || edit->itemText(index) != edit->currentText())
+        return -1;
+    return index;
+}
+
+bool TCommandTerminal::SendEditKeyPress(QChar key) {
+    if (key == QChar(EnterKey)) {
+        SendBtnClick();
+        return true;
+    }
+    if (key == QChar(CtrlBackspaceKey)) {
+        const int entry = SelectedHistoryEntry();
+        if (entry >= 0) {
+            const QString typed = FForm.SendEdit->currentText();
+            FForm.SendEdit->removeItem(entry);
+            FForm.SendEdit->setCurrentIndex(-1);
+            FForm.SendEdit->setEditText(typed);
+        }
+    }
+    return false;
+}
+
+bool TCommandTerminal::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const QChar key = KeyCharacter(*static_cast<QKeyEvent *>(event));
+        if (!key.isNull() && SendEditKeyPress(key))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

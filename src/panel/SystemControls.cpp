@@ -1,0 +1,224 @@
+#include "SystemControls.h"
+
+#include "AppState.h"
+#include "Commands.h"
+#include "MainForm.h"
+#include "NumberFormat.h"
+#include "PageControl.h"
+#include "PlusSpinEdit.h"
+#include "ValueRanges.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+
+using namespace Instrument;
+
+namespace {
+
+std::int32_t &ByInput(int input, std::int32_t &first, std::int32_t &second) {
+    return input == 1 ? first : second;
+}
+
+} // namespace
+
+TSystemControls::TSystemControls(TMainForm &form, TAppState &state)
+    : QObject(&form), FForm(form), FState(state) {
+    Wire();
+}
+
+void TSystemControls::OnSpin(TPlusSpinEdit *spin, void (TSystemControls::*handler)()) {
+    spin->OnChange = [this, handler](TPlusSpinEdit *) { (this->*handler)(); };
+}
+
+// Only a user's choice runs a selector handler; an index set by code sends nothing.
+void TSystemControls::OnSelector(QComboBox *box, void (TSystemControls::*handler)()) {
+    connect(box, &QComboBox::activated, this, [this, handler] { (this->*handler)(); });
+}
+
+void TSystemControls::OnInputSelector(QComboBox *box, int input,
+                                      void (TSystemControls::*handler)(int)) {
+    connect(box, &QComboBox::activated, this, [this, handler, input] { (this->*handler)(input); });
+}
+
+void TSystemControls::Wire() {
+    TMainForm &f = FForm;
+    OnSpin(f.PeriodAdj, &TSystemControls::PeriodAdjChange);
+    OnSpin(f.SysBurstAdj, &TSystemControls::SysBurstAdjChange);
+    OnSpin(f.SysDutyOnAdj, &TSystemControls::SysDutyOnAdjChange);
+    OnSpin(f.SysDutyOffAdj, &TSystemControls::SysDutyOffAdjChange);
+    OnSpin(f.SysCycleCountAdj, &TSystemControls::SysCycleCountAdjChange);
+    OnSpin(f.TrigThresholdAdj1, &TSystemControls::TrigThresholdAdj1Change);
+    OnSpin(f.GateThresholdAdj1, &TSystemControls::GateThresholdAdj1Change);
+    OnSpin(f.TrigGateThresholdAdj2, &TSystemControls::TrigGateThresholdAdj2Change);
+    connect(f.AutoStartEnbl, &QCheckBox::toggled, this, &TSystemControls::AutoStartEnblClick);
+
+    OnSelector(f.SystemModeSel, &TSystemControls::SystemModeSelChange);
+    OnSelector(f.SyncOutputSel, &TSystemControls::SyncOutputSelChange);
+    OnSelector(f.ExternalInputClkSel, &TSystemControls::ExternalInputClkSelChange);
+    OnSelector(f.ExternalOutputClkSel, &TSystemControls::ExternalOutputClkSelChange);
+    OnSelector(f.CounterSourceSel, &TSystemControls::CounterSourceSelChange);
+
+    OnInputSelector(f.TrigModeSel1, 1, &TSystemControls::TrigModeSelChange);
+    OnInputSelector(f.TrigModeSel2, 2, &TSystemControls::TrigModeSelChange);
+    OnInputSelector(f.TriggerEdgeSel1, 1, &TSystemControls::TriggerEdgeSelChange);
+    OnInputSelector(f.TriggerEdgeSel2, 2, &TSystemControls::TriggerEdgeSelChange);
+    OnInputSelector(f.TrigDebounceSel1, 1, &TSystemControls::TrigDebounceSelChange);
+    OnInputSelector(f.TrigDebounceSel2, 2, &TSystemControls::TrigDebounceSelChange);
+    OnInputSelector(f.GateModeSel1, 1, &TSystemControls::GateModeSelChange);
+    OnInputSelector(f.GateModeSel2, 2, &TSystemControls::GateModeSelChange);
+    OnInputSelector(f.GateLogicSel1, 1, &TSystemControls::GateLogicSelChange);
+    OnInputSelector(f.GateLogicSel2, 2, &TSystemControls::GateLogicSelChange);
+    OnInputSelector(f.GateDebounceSel1, 1, &TSystemControls::GateDebounceSelChange);
+    OnInputSelector(f.GateDebounceSel2, 2, &TSystemControls::GateDebounceSelChange);
+
+    connect(f.SystemPageControl, &TPageControl::currentChanging, this,
+            &TSystemControls::SystemPageControlChanging);
+    connect(f.SystemPageControl, &TPageControl::currentChanged, this,
+            &TSystemControls::SystemPageControlChange);
+}
+
+void TSystemControls::Queue(const QString &command) {
+    FForm.QueuedCommandToPort(command);
+}
+
+// A period off the step grid is not sent: the entry returns to the last accepted period,
+// whose change notification sends that period again.
+void TSystemControls::PeriodAdjChange() {
+    const double value = FForm.PeriodAdj->Value();
+    if (CheckResolution(value, FState.ValueRanges.PeriodRange.Increment)) {
+        FState.SystemSettings.Period = value;
+        Queue(PeriodCommand(value));
+    } else {
+        FForm.PeriodAdj->setValue(FState.SystemSettings.Period);
+    }
+}
+
+void TSystemControls::SysBurstAdjChange() {
+    FState.SystemSettings.BurstCount = CountAsUnsigned(FForm.SysBurstAdj->Value());
+    Queue(SystemBurstCommand(FState.SystemSettings.BurstCount));
+}
+
+void TSystemControls::SysDutyOnAdjChange() {
+    FState.SystemSettings.DutyOnCount = CountAsUnsigned(FForm.SysDutyOnAdj->Value());
+    Queue(SystemDutyOnCommand(FState.SystemSettings.DutyOnCount));
+}
+
+void TSystemControls::SysDutyOffAdjChange() {
+    FState.SystemSettings.DutyOffCount = CountAsUnsigned(FForm.SysDutyOffAdj->Value());
+    Queue(SystemDutyOffCommand(FState.SystemSettings.DutyOffCount));
+}
+
+void TSystemControls::SysCycleCountAdjChange() {
+    FState.SystemSettings.CycleCount = CountAsSigned(FForm.SysCycleCountAdj->Value());
+    Queue(SystemCycleCommand(FState.SystemSettings.CycleCount));
+}
+
+void TSystemControls::AutoStartEnblClick() {
+    Queue(AutoStartCommand(FForm.AutoStartEnbl->isChecked()));
+}
+
+void TSystemControls::SystemModeSelChange() {
+    const int item = FForm.SystemModeSel->currentIndex();
+    Queue(SystemModeCommand(item));
+    FState.SystemSettings.SystemMode = item;
+    FForm.SystemModesEnable();
+}
+
+void TSystemControls::SyncOutputSelChange() {
+    const int item = FForm.SyncOutputSel->currentIndex();
+    Queue(SyncOutputCommand(item));
+    FState.SystemSettings.SyncOutput = item;
+}
+
+void TSystemControls::TrigModeSelChange(int input) {
+    const int item = (input == 1 ? FForm.TrigModeSel1 : FForm.TrigModeSel2)->currentIndex();
+    Queue(TriggerModeCommand(input, item));
+    TTrigGateSettings &t = FState.TrigGateSettings;
+    ByInput(input, t.Trig1Mode, t.Trig2Mode) = item;
+    FForm.TriggerModesEnable();
+}
+
+void TSystemControls::TriggerEdgeSelChange(int input) {
+    const int item = (input == 1 ? FForm.TriggerEdgeSel1 : FForm.TriggerEdgeSel2)->currentIndex();
+    Queue(TriggerEdgeCommand(input, item));
+    TTrigGateSettings &t = FState.TrigGateSettings;
+    ByInput(input, t.Trig1Edge, t.Trig2Edge) = item;
+}
+
+void TSystemControls::TrigDebounceSelChange(int input) {
+    const int item = (input == 1 ? FForm.TrigDebounceSel1 : FForm.TrigDebounceSel2)->currentIndex();
+    Queue(TriggerDebounceCommand(input, item));
+    TTrigGateSettings &t = FState.TrigGateSettings;
+    ByInput(input, t.Trig1Debounce, t.Trig2Debounce) = item;
+}
+
+void TSystemControls::GateModeSelChange(int input) {
+    const int item = (input == 1 ? FForm.GateModeSel1 : FForm.GateModeSel2)->currentIndex();
+    Queue(GateModeCommand(input, item));
+    TTrigGateSettings &t = FState.TrigGateSettings;
+    ByInput(input, t.Gate1Mode, t.Gate2Mode) = item;
+    FForm.GateModesEnable();
+}
+
+void TSystemControls::GateLogicSelChange(int input) {
+    const int item = (input == 1 ? FForm.GateLogicSel1 : FForm.GateLogicSel2)->currentIndex();
+    Queue(GateLogicCommand(input, item));
+    TTrigGateSettings &t = FState.TrigGateSettings;
+    ByInput(input, t.Gate1Logic, t.Gate2Logic) = item;
+}
+
+void TSystemControls::GateDebounceSelChange(int input) {
+    const int item = (input == 1 ? FForm.GateDebounceSel1 : FForm.GateDebounceSel2)->currentIndex();
+    Queue(GateDebounceCommand(input, item));
+    TTrigGateSettings &t = FState.TrigGateSettings;
+    ByInput(input, t.Gate1Debounce, t.Gate2Debounce) = item;
+}
+
+void TSystemControls::TrigThresholdAdj1Change() {
+    FState.TrigGateSettings.Trig1Level = FForm.TrigThresholdAdj1->Value();
+    Queue(TriggerLevelCommand(1, FState.TrigGateSettings.Trig1Level));
+}
+
+void TSystemControls::GateThresholdAdj1Change() {
+    FState.TrigGateSettings.Gate1Level = FForm.GateThresholdAdj1->Value();
+    Queue(Gate1LevelCommand(FState.TrigGateSettings.Gate1Level));
+}
+
+void TSystemControls::TrigGateThresholdAdj2Change() {
+    FState.TrigGateSettings.TrigGate2Level = FForm.TrigGateThresholdAdj2->Value();
+    Queue(TriggerLevelCommand(2, FState.TrigGateSettings.TrigGate2Level));
+}
+
+void TSystemControls::ExternalInputClkSelChange() {
+    const int item = FForm.ExternalInputClkSel->currentIndex();
+    FState.SystemSettings.InputClock = item;
+    Queue(InputClockCommand(item));
+}
+
+void TSystemControls::ExternalOutputClkSelChange() {
+    const int item = FForm.ExternalOutputClkSel->currentIndex();
+    Queue(OutputClockCommand(item));
+    FState.SystemSettings.OutputClock = item;
+}
+
+void TSystemControls::CounterSourceSelChange() {
+    const int item = FForm.CounterSourceSel->currentIndex();
+    Queue(CounterSourceCommand(item));
+    FState.SystemSettings.CounterSource = item;
+}
+
+void TSystemControls::SystemPageControlChanging(int leavingIndex) {
+    if (leavingIndex >= 0 && leavingIndex < FForm.FActiveSysControls.size())
+        FForm.FActiveSysControls[leavingIndex] = FForm.focusWidget();
+}
+
+// A remembered control that was disabled meanwhile does not take the focus; the focus
+// then stays where it is.
+void TSystemControls::SystemPageControlChange(int index) {
+    if (index < 0 || index >= FForm.FActiveSysControls.size())
+        return;
+    QWidget *control = FForm.FActiveSysControls[index];
+    if (control && control->isEnabled())
+        control->setFocus();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+
+class TMainForm;
+struct TAppState;
+class TPlusSpinEdit;
+class QComboBox;
+
+// Handlers of the three system pages (period, system mode and counts, trigger/gate inputs,
+// clocks, counter source, sync output) and the focus memory per page. Each change queues
+// its command, updates its mirror and runs the enabling rule it affects.
+class TSystemControls : public QObject {
+    Q_OBJECT
+public:
+    TSystemControls(TMainForm &form, TAppState &state);
+
+    void PeriodAdjChange();
+    void SysBurstAdjChange();
+    void SysDutyOnAdjChange();
+    void SysDutyOffAdjChange();
+    void SysCycleCountAdjChange();
+    void AutoStartEnblClick();
+    void SystemModeSelChange();
+    void SyncOutputSelChange();
+    void TrigModeSelChange(int input);
+    void TriggerEdgeSelChange(int input);
+    void TrigDebounceSelChange(int input);
+    void GateModeSelChange(int input);
+    void GateLogicSelChange(int input);
+    void GateDebounceSelChange(int input);
+    void TrigThresholdAdj1Change();
+    void GateThresholdAdj1Change();
+    void TrigGateThresholdAdj2Change();
+    void ExternalInputClkSelChange();
+    void ExternalOutputClkSelChange();
+    void CounterSourceSelChange();
+
+    void SystemPageControlChanging(int leavingIndex);
+    void SystemPageControlChange(int index);
+
+private:
+    void Wire();
+    void OnSpin(TPlusSpinEdit *spin, void (TSystemControls::*handler)());
+    void OnSelector(QComboBox *box, void (TSystemControls::*handler)());
+    void OnInputSelector(QComboBox *box, int input, void (TSystemControls::*handler)(int));
+    void Queue(const QString &command);
+
+    TMainForm &FForm;
+    TAppState &FState;
+};

@@ -1,0 +1,65 @@
+#include "LivePanelFixture.h"
+
+#include <QComboBox>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+bool IsPollQuery(const QString &line) {
+    return line == ":PULS0:STAT?" || line == ":COUN:PULS?";
+}
+
+} // namespace
+
+bool LivePanelTest::StartPanel(TSimLaunch launch) {
+    Sim = &Panel.AddSim(launch);
+    if (!Sim->Running()) {
+        ADD_FAILURE() << "pulsesim did not start";
+        return false;
+    }
+    if (!Panel.StartAndLaunch()) {
+        ADD_FAILURE() << "no instrument found";
+        return false;
+    }
+    Form = Panel.Form.get();
+    return true;
+}
+
+void LivePanelTest::TearDown() {
+    if (Form) {
+        Form->TaskTimer.stop();
+        Form->StatusTimer.stop();
+    }
+}
+
+QStringList LivePanelTest::SentSince(int mark) const {
+    QStringList out;
+    const QStringList all = Received();
+    for (int i = mark; i < all.size(); ++i)
+        if (!IsPollQuery(all[i]))
+            out << all[i];
+    return out;
+}
+
+QStringList LivePanelTest::WaitForSent(int mark, int count, int timeoutMs) {
+    (void)QTest::qWaitFor([&] { return SentSince(mark).size() >= count; }, timeoutMs);
+    WaitIdle(timeoutMs);
+    QTest::qWait(60);
+    return SentSince(mark);
+}
+
+bool LivePanelTest::WaitIdle(int timeoutMs) {
+    return QTest::qWaitFor(
+        [&] {
+            const TAppState &s = Form->State;
+            return !s.TaskBusy && !s.CommandsPending && s.PendingCommands.isEmpty() &&
+                   s.ReadBackActive == 0 && !Form->ComPort.InUse();
+        },
+        timeoutMs);
+}
+
+void LivePanelTest::Choose(QComboBox *box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}

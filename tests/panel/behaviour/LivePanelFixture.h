@@ -1,0 +1,49 @@
+#pragma once
+
+#include "AppState.h"
+#include "MainForm.h"
+#include "SimPanel.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+// Readable failure output for lists of wire lines.
+inline void PrintTo(const QStringList &lines, std::ostream *os) {
+    *os << "{";
+    for (const QString &line : lines)
+        *os << "\n  \"" << line.toStdString() << "\"";
+    *os << " }";
+}
+
+// A main window connected to one pulsesim instrument, created and read back as at
+// program start (FormCreate, then the launch read-back), with helpers to see the wire.
+class LivePanelTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Starts the simulator and the panel; false (with a test failure) when either fails.
+    bool StartPanel(TSimLaunch launch = TSimLaunch());
+
+    // Instrument lines received so far (transcript "RX" entries).
+    QStringList Received() const { return Sim->ReceivedLines(); }
+    int Mark() const { return static_cast<int>(Received().size()); }
+    // Lines received since mark, without the status poll's queries.
+    QStringList SentSince(int mark) const;
+    // Waits (processing events) until `count` lines have arrived since mark, then lets
+    // a few more ticks pass so that any extra line would show too.
+    QStringList WaitForSent(int mark, int count, int timeoutMs = 10000);
+    // Waits until no pass is busy and the queue is empty.
+    bool WaitIdle(int timeoutMs = 10000);
+    // The user picks item `index` of a selector (activated, as a real choice).
+    static void Choose(class QComboBox *box, int index);
+
+    int Restarts() const { return Panel.Restarts; }
+    int Quits() const { return Panel.Quits; }
+
+    TSimPanel Panel;
+    TScriptedPrompts &Prompts = Panel.Prompts;
+    TSimProcess *Sim = nullptr;
+    TMainForm *Form = nullptr;
+};
