@@ -70,11 +70,13 @@ void TSettingsFileActions::RetryPending() {
         Run(request);
 }
 
-// Another exchange waiting for its reply, a status poll, a queue pass or a read-back in
-// progress: starting now would interleave two exchanges on the line.
+// Another exchange waiting for its reply, a status poll, a queue pass, a read-back or the
+// service window's calibration work in progress: starting now would interleave two
+// exchanges on the line.
 bool TSettingsFileActions::PortIsFree() const {
     const TAppState &s = FForm.State;
-    return !FForm.ComPort.InUse() && !s.StatusBusy && !s.TaskBusy && s.ReadBackActive == 0;
+    return !FForm.ComPort.InUse() && !s.StatusBusy && !s.TaskBusy && s.ReadBackActive == 0 &&
+           !s.CalLoadPending && !s.CalRetrievePending;
 }
 
 // A record that does not convert has stopped the read-back: reported here, and the
