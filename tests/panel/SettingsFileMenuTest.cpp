@@ -198,6 +198,13 @@ TEST(SettingsFileSave, DemoModeFileHoldsTheDateLineOnly) {
     EXPECT_TRUE(lines[0].startsWith("// ") && lines[0].contains(',')) << lines[0].toStdString();
     EXPECT_EQ(Messages(p.Prompts), QStringList{"Entering Demo Mode"});
     EXPECT_TRUE(p.Received(0).isEmpty());
+
+    // Without an instrument the port stays closed: a restore sends nothing anywhere.
+    p.Prompts.QueueFileName(wd.Folder.Write("r.txt", ":PULS1:DEL 0.00000100000\r\n"));
+    p.Form->RestoreSettingsFromFile1->trigger();
+    EXPECT_TRUE(p.Received(0).isEmpty());
+    EXPECT_FALSE(p.Form->ComPort.Opened());
+    EXPECT_EQ(Messages(p.Prompts), QStringList({"Entering Demo Mode", SettingsLoadedText}));
 }
 
 TEST(SettingsFileSave, ReadOnlyWorkingFolderIsNamedInTheErrorAndNothingIsWritten) {
