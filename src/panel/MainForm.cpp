@@ -7,6 +7,7 @@
 #include "PickPortDialog.h"
 #include "PlusSpinEdit.h"
 #include "Prompts.h"
+#include "SettingsFileActions.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -85,6 +86,7 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
     }
 
     WireLifecycleHandlers();
+    SettingsFileActions = new TSettingsFileActions(*this);
     CreateBehaviour();
 }
 

@@ -43,6 +43,7 @@ class TCommandTerminal;
 class TPageControl;
 class TPlusSpinEdit;
 class TPrompts;
+class TSettingsFileActions;
 
 // The main window: every control of the panel, built in code and reachable through public
 // members named as the controls are (objectName = member name). Behaviour lives in
@@ -110,6 +111,11 @@ public:
     void StartStatusTimer() override; // switches it on only when it is off
     void About1Click();
     void WebSite1Click();
+
+    // --- settings file and capture (SettingsFileMenu.cpp, CaptureMenu.cpp) ------------------
+    void SaveToFile1Click();
+    void RestoreSettingsFromFile1Click();
+    void CaptureScreenShot1Click();
 
     // Sets SystemRunning and, when it changed, the Run/Stop caption and pulse picture.
     void SetSystemRunning(bool running);
@@ -180,6 +186,7 @@ public:
     QTimer StatusTimer;                        // 1000 ms: the status poll
     QTimer TaskTimer;                          // 5 ms: the command queue, refresh and recall
     std::unique_ptr<TMessageForm> MessageForm; // "Initializing"; shown during read-backs
+    TSettingsFileActions *SettingsFileActions = nullptr; // child object: the file menu entries
 
     // --- top strip -------------------------------------------------------------------
     QLabel *VKBlueBanner = nullptr;

@@ -92,9 +92,30 @@ bool TQtPrompts::InputBox(const QString &caption, const QString &prompt, QString
     return ok;
 }
 
+// A name typed without extension opens the file with the default extension. Qt's own
+// open mode refuses such a name before the suffix is considered, so the dialog takes any
+// name and the extension is added here; a file that still does not exist is reported by
+// the reader like any unreadable file.
 QString TQtPrompts::OpenFileName(const QString &caption, const QString &dir, const QString &filter,
-                                 const QString &) {
-    return QFileDialog::getOpenFileName(FParent, caption, dir, QtFilter(filter));
+                                 const QString &defaultExt) {
+    QFileDialog dialog(FParent, caption, QString(), QtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QFileInfo start(dir);
+    if (!dir.isEmpty() && !start.isDir()) {
+        // The file of the previous use: its folder, with the file selected.
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    } else if (!dir.isEmpty()) {
+        dialog.setDirectory(dir);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QString chosen = dialog.selectedFiles().value(0);
+    if (chosen.isEmpty() || QFileInfo::exists(chosen))
+        return chosen;
+    const QString withExtension = WithDefaultSuffix(chosen, defaultExt);
+    return QFileInfo::exists(withExtension) ? withExtension : chosen;
 }
 
 QString TQtPrompts::SaveFileName(const QString &caption, const QString &dir, const QString &filter,

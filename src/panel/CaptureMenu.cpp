@@ -1,0 +1,8 @@
+// Tools menu: "Capture Screen Shot".
+#include "MainForm.h"
+
+#include "SettingsFileActions.h"
+
+void TMainForm::CaptureScreenShot1Click() {
+    SettingsFileActions->CaptureScreenShot();
+}

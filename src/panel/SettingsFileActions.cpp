@@ -1,0 +1,114 @@
+#include "SettingsFileActions.h"
+
+#include "ConversionError.h"
+#include "MainForm.h"
+#include "MessageForm.h"
+#include "ScreenCapture.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QScopeGuard>
+#include <QThread>
+
+TSettingsFileActions::TSettingsFileActions(TMainForm &form)
+    : QObject(&form), FForm(form), FSequence(Seams(), form.Prompts) {
+    RetryTimer.setObjectName("SettingsFileRetryTimer");
+    RetryTimer.setSingleShot(true);
+    RetryTimer.setInterval(RetryIntervalMs);
+    connect(&RetryTimer, &QTimer::timeout, this,
+            [this] { FForm.Guarded([this] { RetryPending(); }); });
+    connect(FForm.SaveToFile1, &QAction::triggered, this,
+            [this] { FForm.Guarded([this] { FForm.SaveToFile1Click(); }); });
+    connect(FForm.RestoreSettingsFromFile1, &QAction::triggered, this,
+            [this] { FForm.Guarded([this] { FForm.RestoreSettingsFromFile1Click(); }); });
+    connect(FForm.CaptureScreenShot1, &QAction::triggered, this,
+            [this] { FForm.Guarded([this] { FForm.CaptureScreenShot1Click(); }); });
+}
+
+TSettingsFileActions::TOutcome TSettingsFileActions::SaveToFile() {
+    return Run(TRequest::Save);
+}
+
+TSettingsFileActions::TOutcome TSettingsFileActions::RestoreFromFile() {
+    return Run(TRequest::Restore);
+}
+
+bool TSettingsFileActions::CaptureScreenShot() {
+    return TScreenCapture(FForm.Prompts).Capture(FForm);
+}
+
+TSettingsFileActions::TOutcome TSettingsFileActions::Run(TRequest request) {
+    if (FForm.State.Ending)
+        return TOutcome::Ended;
+    TOutcome outcome = TOutcome::Deferred;
+    if (!FRunning) {
+        FRunning = true;
+        const auto release = qScopeGuard([this] { FRunning = false; });
+        try {
+            outcome = request == TRequest::Save ? FSequence.Save() : FSequence.Restore();
+        } catch (...) {
+            // The handler's guard reports it; the "Loading" window must not stay up.
+            FForm.MessageForm->hide();
+            throw;
+        }
+    }
+    if (outcome == TOutcome::Deferred) {
+        FPending = request;
+        if (!RetryTimer.isActive())
+            RetryTimer.start();
+    } else {
+        FLastOutcome = outcome;
+    }
+    return outcome;
+}
+
+void TSettingsFileActions::RetryPending() {
+    const TRequest request = FPending;
+    FPending = TRequest::None;
+    if (request != TRequest::None)
+        Run(request);
+}
+
+// Another exchange waiting for its reply, a status poll, a queue pass, a read-back or the
+// service window's calibration work in progress: starting now would interleave two
+// exchanges on the line.
+bool TSettingsFileActions::PortIsFree() const {
+    const TAppState &s = FForm.State;
+    return !FForm.ComPort.InUse() && !s.StatusBusy && !s.TaskBusy && s.ReadBackActive == 0 &&
+           !s.CalLoadPending && !s.CalRetrievePending;
+}
+
+// A record that does not convert has stopped the read-back: reported here, and the
+// sequence ends without its closing message. A read-back cut short because the program is
+// ending counts as stopped too, so no further box appears.
+bool TSettingsFileActions::ReadBack() {
+    try {
+        FForm.Initialize();
+    } catch (const Instrument::TConversionError &e) {
+        FForm.ReportException(e);
+        return false;
+    }
+    return !FForm.State.Ending;
+}
+
+// Without an instrument (demo mode) the port was never opened and must stay so.
+void TSettingsFileActions::SendLine(const QByteArray &line) {
+    if (FForm.State.Link.DemoMode)
+        return;
+    FForm.Exchange.SendCommand(line);
+}
+
+TSettingsFileSeams TSettingsFileActions::Seams() {
+    TSettingsFileSeams s;
+    s.SendCommand = [this](const QByteArray &line) { SendLine(line); };
+    s.Pause = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
+    s.ProcessEvents = [] { QCoreApplication::processEvents(); };
+    s.ShowMessageWindow = [this](const QString &label) { FForm.MessageForm->ShowMessage(label); };
+    s.CloseMessageWindow = [this] { FForm.MessageForm->hide(); };
+    s.ReadBack = [this] { return ReadBack(); };
+    s.SettingsLines = [this] { return FForm.State.SettingsList; };
+    s.PortIsFree = [this] { return PortIsFree(); };
+    s.Ending = [this] { return FForm.State.Ending; };
+    return s;
+}
