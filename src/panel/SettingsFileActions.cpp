@@ -92,12 +92,8 @@ bool TSettingsFileActions::ReadBack() {
     return !FForm.State.Ending;
 }
 
-// Without an instrument (demo mode) the port was never opened and must stay so.
-void TSettingsFileActions::SendLine(const QByteArray &line) {
-    if (FForm.State.Link.DemoMode)
-        return;
-    FForm.Exchange.SendCommand(line);
-}
+// Demo mode does not block commands: like the queue, the replay opens the port on demand.
+void TSettingsFileActions::SendLine(const QByteArray &line) { FForm.Exchange.SendCommand(line); }
 
 TSettingsFileSeams TSettingsFileActions::Seams() {
     TSettingsFileSeams s;
