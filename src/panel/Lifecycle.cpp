@@ -56,38 +56,37 @@ static void ReleasePortForGood(TVKComPort &port) {
 void TMainForm::RestartApp() {
     if (State.Ending)
         return;
-    State.Ending = true;
-    LaunchTimer.stop();
-    TaskTimer.stop();
-    StatusTimer.stop();
-    ReleasePortForGood(ComPort);
-    CommLog.Close();
-    MessageForm->hide();
-    hide();
+    EnterEndingState();
     if (FSetup.StartNewInstance)
         FSetup.StartNewInstance();
     else
         StartProgramAgain();
-    if (FSetup.QuitApplication)
-        FSetup.QuitApplication();
-    else
-        QCoreApplication::quit();
+    QuitApplication();
 }
 
 void TMainForm::ExitApp() {
     if (State.Ending)
         return;
+    EnterEndingState();
+    // The lists are emptied, not freed: code further down the stack may still read them.
+    State.SettingsList.clear();
+    State.CalibrationList.clear();
+    QuitApplication();
+}
+
+// Both ways out: timers off, the port released for good, the log closed, windows hidden.
+void TMainForm::EnterEndingState() {
     State.Ending = true;
     LaunchTimer.stop();
     TaskTimer.stop();
     StatusTimer.stop();
-    // The lists are emptied, not freed: code further down the stack may still read them.
-    State.SettingsList.clear();
-    State.CalibrationList.clear();
     ReleasePortForGood(ComPort);
     CommLog.Close();
     MessageForm->hide();
     hide();
+}
+
+void TMainForm::QuitApplication() {
     if (FSetup.QuitApplication)
         FSetup.QuitApplication();
     else

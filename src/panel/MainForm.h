@@ -363,6 +363,8 @@ private:
     bool PickPortByHand();
     void EnterDemoMode();
     void WireLifecycleHandlers();
+    void EnterEndingState();
+    void QuitApplication();
     void CreateBehaviour();
     // ReadBack.cpp
     void ReadBackLive();
