@@ -20,6 +20,9 @@ TSettingsFileSequence::TOutcome TSettingsFileSequence::Save() {
         return TOutcome::Stopped;
     if (Ending())
         return TOutcome::Ended;
+    // Taken now: the modal dialog lets events through, and a read-back run meanwhile by
+    // another activity rebuilds the list and may stop half-way.
+    const QStringList lines = FSeams.SettingsLines();
     const QString chosen = FPrompts.SaveFileName(
         QString::fromLatin1(SaveDialogCaption), QDir::currentPath(),
         QString::fromLatin1(SaveDialogFilter), QString::fromLatin1(DefaultExtension));
@@ -27,8 +30,7 @@ TSettingsFileSequence::TOutcome TSettingsFileSequence::Save() {
         Inform(QString::fromLatin1(SaveCancelled));
         return TOutcome::Cancelled;
     }
-    const QString error =
-        TSettingsFileWriter::Write(WithDefaultExtension(chosen), FSeams.SettingsLines());
+    const QString error = TSettingsFileWriter::Write(WithDefaultExtension(chosen), lines);
     if (!error.isEmpty()) {
         ShowError(error);
         return TOutcome::Failed;

@@ -33,12 +33,17 @@ TCommandTerminal::TCommandTerminal(TMainForm &form, TCommandQueue &queue)
 }
 
 void TCommandTerminal::SendBtnClick() {
-    const QString text = FForm.SendEdit->currentText();
+    QComboBox *edit = FForm.SendEdit;
+    const QString text = edit->currentText();
     FQueue.QueuedCommandToPort(text);
-    // Adding an item to an empty list selects it, which would replace the edit line with
-    // the same text; the line keeps what was typed either way.
-    FForm.SendEdit->addItem(text);
-    FForm.SendEdit->setEditText(text);
+    // Adding the first item to an empty list selects it; the user chose nothing, so
+    // nothing stays selected (Ctrl+Backspace would otherwise delete that entry). A
+    // selection the user made stays. The line keeps what was typed either way.
+    const bool firstEntry = edit->count() == 0;
+    edit->addItem(text);
+    if (firstEntry)
+        edit->setCurrentIndex(-1);
+    edit->setEditText(text);
 }
 
 // The entry chosen from the drop-down list, as long as the edit line still shows it.

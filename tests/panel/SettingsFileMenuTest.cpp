@@ -175,6 +175,25 @@ TEST(SettingsFileSave, ThirtySixChannelFileHasFiftyTwoLines) {
     EXPECT_TRUE(lines[51].startsWith("*CFG 36 ")) << lines[51].toStdString();
 }
 
+// The save dialog is modal and lets events through: a read-back that another activity runs
+// meanwhile and that stops half-way must not leave a partial file; the file holds the
+// save's own complete read-back.
+TEST(SettingsFileSave, ReadBackStoppedWhileTheDialogIsOpenLeavesTheFileWhole) {
+    TWorkingDir wd;
+    TConnectedPanel panel;
+    ASSERT_TRUE(panel.Ok);
+    const QString path = wd.Folder.File("whole.txt");
+    panel.P.Prompts.QueueFileName(path, [&] {
+        ASSERT_TRUE(panel.Sim().InjectFault("garble 1 *CFG?5"));
+        panel.Form().Guarded([&] { panel.Form().Initialize(); });
+    });
+    panel.Form().SaveToFile1->trigger();
+    ASSERT_EQ(Boxes(panel.P.Prompts).size(), 1); // the stopped read-back's error report
+    const QStringList lines = CrLfLines(TTestFolder::Read(path));
+    ASSERT_EQ(lines.size(), 28) << lines.join("\n").toStdString();
+    EXPECT_EQ(lines.mid(5), SettingLinesOfState(panel.Sim(), 12));
+}
+
 TEST(SettingsFileSave, CancelSaysSoAndWritesNothing) {
     TWorkingDir wd;
     TConnectedPanel panel;

@@ -182,3 +182,22 @@ TEST_F(TerminalTest, CtrlBackspaceDeletesTheSelectedHistoryEntryOnly) {
     QTest::qWait(50);
     EXPECT_TRUE(SentSince(mark).isEmpty());
 }
+
+TEST_F(TerminalTest, FirstSentCommandIsNotASelectedHistoryEntry) {
+    ASSERT_TRUE(StartPanel());
+    TMainForm &f = *Form;
+    QLineEdit *line = f.SendEdit->lineEdit();
+    QTest::keyClicks(line, "*IDN?");
+    QTest::keyClick(line, Qt::Key_Return);
+    ASSERT_EQ(f.SendEdit->count(), 1);
+    // Nothing was chosen from the list: Ctrl+Backspace keeps the history.
+    QTest::keyClick(line, Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(f.SendEdit->count(), 1);
+    // Chosen from the list, sent again: still selected, so it can be deleted.
+    f.SendEdit->setCurrentIndex(0);
+    f.SendBtn->click();
+    ASSERT_EQ(f.SendEdit->count(), 2);
+    QTest::keyClick(line, Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(f.SendEdit->count(), 1);
+    WaitIdle();
+}
