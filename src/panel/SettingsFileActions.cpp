@@ -93,7 +93,9 @@ bool TSettingsFileActions::ReadBack() {
 }
 
 // Demo mode does not block commands: like the queue, the replay opens the port on demand.
-void TSettingsFileActions::SendLine(const QByteArray &line) { FForm.Exchange.SendCommand(line); }
+void TSettingsFileActions::SendLine(const QByteArray &line) {
+    FForm.Exchange.SendCommand(line);
+}
 
 TSettingsFileSeams TSettingsFileActions::Seams() {
     TSettingsFileSeams s;
