@@ -1,5 +1,6 @@
 // Storage menu "Save Settings To File" / "Restore Settings From File" and Tools menu
 // "Capture Screen Shot", driven through the menu actions of a window connected to pulsesim.
+#include "JpegProbe.h"
 #include "MessageForm.h"
 #include "PlusSpinEdit.h"
 #include "SettingsFileActions.h"
@@ -16,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <jpeglib.h>
 
 namespace {
 
@@ -485,50 +485,6 @@ TEST(SettingsFileRestore, SaveClickedDuringAnExchangeRunsAfterIt) {
 
 // --- capture -------------------------------------------------------------------------------
 
-struct TJpegFacts {
-    QSize Size;
-    bool Progressive = true;
-    int Components = 0;
-    std::array<std::array<unsigned, 64>, 2> Quant{};
-};
-
-TJpegFacts ReadJpeg(const QByteArray &bytes) {
-    TJpegFacts f;
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    f.Size = QSize(int(cinfo.image_width), int(cinfo.image_height));
-    f.Progressive = cinfo.progressive_mode;
-    f.Components = cinfo.num_components;
-    for (int t = 0; t < 2; ++t)
-        if (cinfo.quant_tbl_ptrs[t])
-            for (int i = 0; i < 64; ++i)
-                f.Quant[t][i] = cinfo.quant_tbl_ptrs[t]->quantval[i];
-    jpeg_destroy_decompress(&cinfo);
-    return f;
-}
-
-std::array<std::array<unsigned, 64>, 2> Quality90Tables() {
-    std::array<std::array<unsigned, 64>, 2> tables{};
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    cinfo.in_color_space = JCS_RGB;
-    cinfo.input_components = 3;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    for (int t = 0; t < 2; ++t)
-        for (int i = 0; i < 64; ++i)
-            tables[t][i] = cinfo.quant_tbl_ptrs[t]->quantval[i];
-    jpeg_destroy_compress(&cinfo);
-    return tables;
-}
-
 TEST(CaptureScreenShot, WindowPictureIsABaselineQuality90JpegReplacedByTheNext) {
     TWorkingDir wd;
     TConnectedPanel panel;
@@ -539,8 +495,8 @@ TEST(CaptureScreenShot, WindowPictureIsABaselineQuality90JpegReplacedByTheNext) 
 
     panel.Form().CaptureScreenShot1->trigger();
     const QByteArray first = TTestFolder::Read(wd.Folder.File("ScreenShot.jpg"));
-    const TJpegFacts facts = ReadJpeg(first);
-    EXPECT_EQ(facts.Size, panel.Form().frameGeometry().size());
+    const TDecoded facts = Decode(first);
+    EXPECT_EQ(QSize(facts.Width, facts.Height), panel.Form().frameGeometry().size());
     EXPECT_FALSE(facts.Progressive);
     EXPECT_TRUE(first.contains("\xFF\xC0")); // baseline frame header
     EXPECT_EQ(facts.Components, 3);
@@ -551,7 +507,8 @@ TEST(CaptureScreenShot, WindowPictureIsABaselineQuality90JpegReplacedByTheNext) 
     panel.Form().CaptureScreenShot1->trigger();
     const QByteArray second = TTestFolder::Read(wd.Folder.File("ScreenShot.jpg"));
     EXPECT_NE(second, first);
-    EXPECT_EQ(ReadJpeg(second).Size, panel.Form().frameGeometry().size());
+    const TDecoded next = Decode(second);
+    EXPECT_EQ(QSize(next.Width, next.Height), panel.Form().frameGeometry().size());
     EXPECT_EQ(wd.Folder.Entries(), QStringList{"ScreenShot.jpg"});
     EXPECT_TRUE(Messages(panel.P.Prompts).isEmpty());
 }
