@@ -14,6 +14,11 @@ TSpinButton::TSpinButton(TDirection direction, QWidget *parent)
 
 void TSpinButton::SetGlyph(bool enabled) {
     const int c = PlusSpinEditText::GlyphSize(width());
+    // Every layout pass asks again; drawing the same arrow anew is wasted work.
+    if (!FGlyph.isNull() && c == FGlyphSize && enabled == FGlyphEnabled)
+        return;
+    FGlyphSize = c;
+    FGlyphEnabled = enabled;
     QPixmap glyph(c + 1, c / 2 + 2);
     glyph.fill(Qt::transparent);
     QPainter p(&glyph);

@@ -33,4 +33,6 @@ private:
     bool FHeld = false;
     bool FPointerInside = false;
     QPixmap FGlyph;
+    int FGlyphSize = -1;
+    bool FGlyphEnabled = false;
 };
