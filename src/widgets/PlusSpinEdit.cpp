@@ -21,6 +21,7 @@ namespace {
 
 constexpr int FirstRepeatDelayMs = 500;
 constexpr int RepeatIntervalMs = 150;
+constexpr int MaxCachedWidths = 256;
 const QColor DisabledGrey(128, 128, 128);
 const QColor FocusBlue(0, 0, 255);
 
@@ -241,8 +242,17 @@ bool TPlusSpinEdit::FocusInText() const {
     return fFocusIndex >= 1 && fFocusIndex <= fText.size();
 }
 
+// Shaping text is the costly part of placing the focus digit, and the same few strings
+// are measured over and over (every value shown, every relayout).
 int TPlusSpinEdit::TextWidth(const QString &s) const {
-    return fontMetrics().horizontalAdvance(s);
+    const auto known = fWidthCache.constFind(s);
+    if (known != fWidthCache.constEnd())
+        return known.value();
+    if (fWidthCache.size() >= MaxCachedWidths)
+        fWidthCache.clear();
+    const int width = fontMetrics().horizontalAdvance(s);
+    fWidthCache.insert(s, width);
+    return width;
 }
 
 void TPlusSpinEdit::LocateFocusDigit() {
@@ -282,6 +292,7 @@ void TPlusSpinEdit::SetIncExponent(int n) {
 // ---- geometry ---------------------------------------------------------------------------
 
 void TPlusSpinEdit::FontChanged() {
+    fWidthCache.clear();
     const QFontMetrics fm(font());
     fDigitWidth = fm.horizontalAdvance(QLatin1Char('0'));
     fDigitHeight = fm.height();

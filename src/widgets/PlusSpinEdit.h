@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QHash>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -134,4 +135,5 @@ private:
     QTimer *fTimer = nullptr; // spin-button auto-repeat
     bool fTimerStepsUp = true;
     QString fText;
+    mutable QHash<QString, int> fWidthCache; // text -> width in the current font
 };
