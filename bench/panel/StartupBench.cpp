@@ -23,9 +23,11 @@ struct TFloor {
     // i.e. what the program spends between exchanges (parsing, filling controls, tabs).
     double GapsOverPauseMs = 0;
     double LargestGapMs = 0;
-    double Ms() const {
-        return LaunchMs + Exchanges * double(TExchange::PauseMs) + Bytes * 10.0 * 1000.0 / Baud;
-    }
+    // The program's lines reach the simulator at once through the pty; only replies are
+    // paced. Their share of the floor is time the run does not actually have to spend.
+    qint64 CommandBytes = 0;
+    double Ms() const { return LaunchMs + Exchanges * double(TExchange::PauseMs) + WireMs(Bytes); }
+    static double WireMs(qint64 bytes) { return bytes * 10.0 * 1000.0 / Baud; }
 };
 
 TFloor FloorOf(const QList<TSimTranscriptEntry> &transcript) {
@@ -40,9 +42,12 @@ TFloor FloorOf(const QList<TSimTranscriptEntry> &transcript) {
             }
             ++floor.Exchanges;
             floor.Bytes += e.Text.size() + 2; // CR LF
+            floor.CommandBytes += e.Text.size() + 2;
         } else if (e.Kind == "TX") {
             floor.Bytes += e.Text.size() + 2;
-            lastReply = e.Seconds;
+            // Stamped when the reply starts to go out: its wire time is in the floor
+            // already, so the gap starts once its last byte has left.
+            lastReply = e.Seconds + TFloor::WireMs(e.Text.size() + 2) / 1000.0;
         }
     }
     return floor;
@@ -93,6 +98,8 @@ int main(int argc, char **argv) {
         std::printf(
             "         between exchanges beyond the pause: %.0f ms in all, largest %.0f ms\n",
             floor.GapsOverPauseMs, floor.LargestGapMs);
+        std::printf("         unpaced command bytes in the floor: %.0f ms\n",
+                    TFloor::WireMs(floor.CommandBytes));
         if (best == 0 || ratio < best)
             best = ratio;
     }
