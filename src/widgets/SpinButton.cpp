@@ -15,14 +15,21 @@ TSpinButton::TSpinButton(TDirection direction, QWidget *parent)
 void TSpinButton::SetGlyph(bool enabled) {
     const int c = PlusSpinEditText::GlyphSize(width());
     // Every layout pass asks again; drawing the same arrow anew is wasted work.
-    if (!FGlyph.isNull() && c == FGlyphSize && enabled == FGlyphEnabled)
+    if (FGlyphSet && c == FGlyphSize && enabled == FGlyphEnabled)
         return;
+    FGlyphSet = true;
     FGlyphSize = c;
     FGlyphEnabled = enabled;
+    FGlyph = QPixmap(); // drawn at the next paint: pages never shown need none
+    update();
+}
+
+void TSpinButton::DrawGlyph() {
+    const int c = FGlyphSize;
     QPixmap glyph(c + 1, c / 2 + 2);
     glyph.fill(Qt::transparent);
     QPainter p(&glyph);
-    const QColor colour = enabled ? QColor(Qt::black) : QColor(128, 128, 128);
+    const QColor colour = FGlyphEnabled ? QColor(Qt::black) : QColor(128, 128, 128);
     p.setPen(colour);
     p.setBrush(colour);
     QPolygon triangle;
@@ -33,10 +40,11 @@ void TSpinButton::SetGlyph(bool enabled) {
     p.drawPolygon(triangle);
     p.end();
     FGlyph = glyph;
-    update();
 }
 
 void TSpinButton::paintEvent(QPaintEvent *) {
+    if (FGlyphSet && FGlyph.isNull())
+        DrawGlyph();
     QPainter p(this);
     const QRect r = rect();
     p.fillRect(r, palette().button());

@@ -29,10 +29,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
+    void DrawGlyph();
+
     TDirection FDirection;
     bool FHeld = false;
     bool FPointerInside = false;
     QPixmap FGlyph;
+    bool FGlyphSet = false;
     int FGlyphSize = -1;
     bool FGlyphEnabled = false;
 };
