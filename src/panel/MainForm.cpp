@@ -71,6 +71,7 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
     LaunchTimer.setObjectName("LaunchTimer");
     LaunchTimer.setSingleShot(true);
     LaunchTimer.setInterval(500);
+    LaunchTimer.setTimerType(Qt::PreciseTimer); // a coarse one may fire 25 ms late
     StatusTimer.setObjectName("StatusTimer");
     StatusTimer.setInterval(1000);
     TaskTimer.setObjectName("TaskTimer");
