@@ -63,7 +63,7 @@ TMainForm &TSimPanel::Create() {
         setup.Arguments = Arguments;
         setup.PortsDirectory = FPorts.path();
         setup.LogDirectory = FLogs.path();
-        setup.Keys = Keys;
+        setup.Keys = KeySource ? KeySource : std::shared_ptr<TStartupKeys>(Keys);
         setup.StartNewInstance = [this] {
             ++Restarts;
             if (OnRestart)

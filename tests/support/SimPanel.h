@@ -71,6 +71,7 @@ public:
 
     TScriptedPrompts Prompts;
     std::shared_ptr<TFakeStartupKeys> Keys = std::make_shared<TFakeStartupKeys>();
+    std::shared_ptr<TStartupKeys> KeySource; // when set, used instead of Keys
     TScriptedPortPicker Picker;
     QStringList Arguments;
     int Restarts = 0; // new instances the window asked for
