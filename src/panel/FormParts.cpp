@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace FormParts {
@@ -54,6 +56,19 @@ void SetPixelFont(QWidget *widget, int pixelSize) {
     font.setFamily("Tahoma");
     font.setPixelSize(pixelSize);
     widget->setFont(font);
+}
+
+QPoint CentredTopLeft(const QRect &area, const QSize &size) {
+    const int x = area.left() + (area.width() - size.width()) / 2;
+    const int y = area.top() + (area.height() - size.height()) / 2;
+    return QPoint(qMax(area.left(), x), qMax(area.top(), y));
+}
+
+void CentreOnScreen(QWidget *window) {
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    window->move(CentredTopLeft(screen->availableGeometry(), window->frameGeometry().size()));
 }
 
 } // namespace FormParts

@@ -4,6 +4,9 @@
 // up the same way (names, hints, property order).
 
 #include <QChar>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -40,5 +43,12 @@ QGroupBox *Boxed(QWidget *parent, const QString &name, const QString &caption, Q
 
 // Pixel-sized font of the given size, family Tahoma (the platform substitutes it).
 void SetPixelFont(QWidget *widget, int pixelSize);
+
+// Top left that centres a window of `size` in `area`; a window larger than the area keeps
+// its top left inside it, so the caption and the menu stay within reach.
+QPoint CentredTopLeft(const QRect &area, const QSize &size);
+
+// Moves a top-level window to the centre of its screen's free area.
+void CentreOnScreen(QWidget *window);
 
 } // namespace FormParts

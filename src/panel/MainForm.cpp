@@ -2,6 +2,7 @@
 
 #include "ConversionError.h"
 #include "DialogPortPicker.h"
+#include "FormParts.h"
 #include "MessageForm.h"
 #include "PageControl.h"
 #include "PickPortDialog.h"
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTextCursor>
 
 // Resources of a static library must be registered by name, outside any namespace.
@@ -170,6 +172,15 @@ void TMainForm::OpenWebSite(const QString &manufacturer) {
     const QUrl url = BrandWebSite(manufacturer);
     if (!url.isEmpty() && OpenUrl)
         OpenUrl(url);
+}
+
+// Screen-centred when it first appears; after that the window stays where the user put it.
+void TMainForm::showEvent(QShowEvent *event) {
+    if (!FPlaced && !event->spontaneous()) {
+        FPlaced = true;
+        FormParts::CentreOnScreen(this);
+    }
+    QMainWindow::showEvent(event);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {

@@ -169,9 +169,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     TMainFormSetup FSetup;
+    bool FPlaced = false; // centred at the first show
 
 public:
     TPrompts &Prompts;

@@ -1,5 +1,7 @@
 #include "MessageForm.h"
 
+#include "FormParts.h"
+
 #include <QEvent>
 #include <QFont>
 #include <QLabel>
@@ -27,6 +29,8 @@ TMessageForm::TMessageForm(QWidget *parent)
 
 void TMessageForm::ShowMessage(const QString &text) {
     MessageLabel->setText(text);
+    if (!isVisible())
+        FormParts::CentreOnScreen(this);
     show();
 }
 

@@ -2,6 +2,7 @@
 #include "PanelFixture.h"
 
 #include "CheckListBox.h"
+#include "FormParts.h"
 #include "MessageForm.h"
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
@@ -9,11 +10,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -441,4 +444,31 @@ TEST(MessageFormTest, SmallInitializingWindow) {
     form.hide();
     form.ShowMessage("Initializing System");
     EXPECT_EQ(form.MessageLabel->text(), "Initializing System");
+}
+
+TEST(ScreenPlacementTest, CentredInTheFreeAreaAndNeverAboveOrLeftOfIt) {
+    using FormParts::CentredTopLeft;
+    EXPECT_EQ(CentredTopLeft(QRect(0, 0, 1920, 1080), QSize(326, 58)), QPoint(797, 511));
+    EXPECT_EQ(CentredTopLeft(QRect(1920, 30, 1280, 994), QSize(824, 834)), QPoint(2148, 110));
+    EXPECT_EQ(CentredTopLeft(QRect(0, 25, 800, 575), QSize(824, 834)), QPoint(0, 25));
+    EXPECT_EQ(CentredTopLeft(QRect(0, 0, 800, 600), QSize(700, 834)), QPoint(50, 0));
+}
+
+TEST(ScreenPlacementTest, BothWindowsOpenCentredOnTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    TMessageForm message;
+    message.ShowMessage("Initializing System");
+    EXPECT_EQ(message.pos(), FormParts::CentredTopLeft(area, QSize(326, 58)));
+
+    TScriptedPrompts prompts;
+    TMainForm form(prompts);
+    form.show();
+    EXPECT_EQ(form.pos(), FormParts::CentredTopLeft(area, form.frameGeometry().size()));
+    if (area.width() > form.width() && area.height() > form.height()) { // CTest's wide screen
+        EXPECT_LE((form.geometry().center() - area.center()).manhattanLength(), 2);
+    }
+    form.move(area.topLeft() + QPoint(3, 4)); // moved by the user: a second show keeps it
+    form.hide();
+    form.show();
+    EXPECT_EQ(form.pos(), area.topLeft() + QPoint(3, 4));
 }
