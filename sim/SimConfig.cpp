@@ -131,6 +131,7 @@ Observation and faults:
                          "garble K PATTERN"          junk bytes, then CR LF
                          "delay K MS PATTERN"        reply MS milliseconds late
                          "truncate K FIELDS PATTERN" only the first FIELDS fields
+                         "field K N TEXT PATTERN"    field N replaced by TEXT
                        a line matches when it contains PATTERN (or equals it with a leading
                        "="); an empty PATTERN matches every line. Each fault fires once.
   --vanish-after N     unplug after answering N lines: the COM link and the pty disappear

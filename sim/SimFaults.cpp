@@ -38,14 +38,21 @@ bool TSimFault::Parse(const std::string &faultText, TSimFault &out, std::string 
         f.Action = kDelay;
     else if (action == "truncate")
         f.Action = kTruncate;
+    else if (action == "field")
+        f.Action = kField;
     else {
         error = "unknown fault action: " + action;
         return false;
     }
     if (!NextNumber(faultText, pos, 1, f.K) ||
         (f.Action == kDelay && !NextNumber(faultText, pos, 0, f.Ms)) ||
-        (f.Action == kTruncate && !NextNumber(faultText, pos, 0, f.Fields))) {
+        (f.Action == kTruncate && !NextNumber(faultText, pos, 0, f.Fields)) ||
+        (f.Action == kField && !NextNumber(faultText, pos, 1, f.Fields))) {
         error = "bad fault numbers: " + faultText;
+        return false;
+    }
+    if (f.Action == kField && !NextToken(faultText, pos, f.Text)) {
+        error = "no field text: " + faultText;
         return false;
     }
     f.Pattern = pos < faultText.size() ? faultText.substr(pos) : "";
@@ -59,8 +66,27 @@ bool TSimFault::Matches(const std::string &line) const {
     return line.find(Pattern) != std::string::npos;
 }
 
+namespace {
+
+// Field `number` (from 1) of a blank-separated text replaced; a text with fewer fields
+// stays as it is.
+std::string WithField(const std::string &text, int64_t number, const std::string &replacement) {
+    size_t start = 0;
+    for (int64_t field = 1; field < number; ++field) {
+        start = text.find(' ', start);
+        if (start == std::string::npos)
+            return text;
+        ++start;
+    }
+    const size_t end = text.find(' ', start);
+    return text.substr(0, start) + replacement +
+           (end == std::string::npos ? std::string() : text.substr(end));
+}
+
+} // namespace
+
 std::string TSimFaultDecision::Apply(const std::string &reply) const {
-    std::string text = reply;
+    std::string text = ReplacedField > 0 ? WithField(reply, ReplacedField, ReplacementText) : reply;
     if (TruncateFields >= 0) {
         size_t cut = TruncateFields == 0 ? 0 : std::string::npos;
         int64_t blanks = 0;
@@ -103,6 +129,12 @@ TSimFaultDecision TSimFaults::Decide(const std::string &line) {
         case TSimFault::kTruncate:
             d.TruncateFields = f.Fields;
             d.Notes.push_back("fault: reply truncated to " + std::to_string(f.Fields) + " fields");
+            break;
+        case TSimFault::kField:
+            d.ReplacedField = f.Fields;
+            d.ReplacementText = f.Text;
+            d.Notes.push_back("fault: field " + std::to_string(f.Fields) + " replaced by " +
+                              f.Text);
             break;
         }
     }

@@ -9,15 +9,17 @@
 //   "garble K PATTERN"          the reply's bytes replaced by junk (still ended by CR LF)
 //   "delay K MS PATTERN"        the reply sent MS milliseconds late
 //   "truncate K FIELDS PATTERN" only the first FIELDS blank-separated fields are sent
+//   "field K N TEXT PATTERN"    blank-separated field N (from 1) replaced by TEXT
 // PATTERN is the rest of the text: a line matches when it contains PATTERN, or equals it
 // when PATTERN starts with "="; an empty PATTERN matches every line. K counts matching
 // lines from 1 since the fault was set; each fault fires once.
 struct TSimFault {
-    enum TAction { kDrop, kGarble, kDelay, kTruncate };
+    enum TAction { kDrop, kGarble, kDelay, kTruncate, kField };
     TAction Action = kDrop;
     int64_t K = 1;
     int64_t Ms = 0;
-    int64_t Fields = 0;
+    int64_t Fields = 0; // truncate: fields kept; field: the field's number
+    std::string Text;   // field: what replaces it
     std::string Pattern;
     int64_t Seen = 0;
     bool Fired = false;
@@ -32,6 +34,8 @@ struct TSimFaultDecision {
     bool Garble = false;
     int64_t DelayMs = 0;
     int64_t TruncateFields = -1;
+    int64_t ReplacedField = 0; // 0: none
+    std::string ReplacementText;
     std::vector<std::string> Notes; // one per fault that fired, for the transcript
 
     std::string Apply(const std::string &reply) const;

@@ -155,6 +155,22 @@ TEST_F(SimWireTest, CommandLineFaultsDropGarbleDelayAndTruncate) {
     EXPECT_EQ(Client.ReadReply(3000), "0\r\n");
 }
 
+TEST_F(SimWireTest, FieldFaultReplacesOneFieldOfOneReply) {
+    Start();
+    EXPECT_EQ(Sim->Control("fault field 1 0 X *CFG?5?"),
+              "ERR: bad fault numbers: field 1 0 X *CFG?5?");
+    EXPECT_EQ(Sim->Control("fault field 1 3"), "ERR: no field text: field 1 3");
+    ASSERT_TRUE(Sim->InjectFault("field 1 9 PECL *CFG?5?"));
+    ASSERT_TRUE(Sim->InjectFault("field 1 1 1 =*CFG? 90?"));
+    ASSERT_TRUE(Sim->InjectFault("field 1 20 X :SYST:AUT?"));
+    EXPECT_EQ(Client.Ask("*CFG?5?"),
+              "0 0.00000000000 0.00000010000 NORM 1 1 1 0 PECL NORM 5.00 16 DIS DIS DIS LOW");
+    EXPECT_EQ(Client.Ask("*CFG?5?"),
+              "0 0.00000000000 0.00000010000 NORM 1 1 1 0 TTL NORM 5.00 16 DIS DIS DIS LOW");
+    EXPECT_EQ(Client.Ask("*CFG? 90?").substr(0, 2), "1 ");
+    EXPECT_EQ(Client.Ask(":SYST:AUT?"), "0"); // fewer fields: left as it is
+}
+
 TEST_F(SimWireTest, RunTimeFaultsCountMatchingLinesAndStillApplyTheCommand) {
     Start();
     ASSERT_TRUE(Sim->InjectFault("drop 3 :PULS"));
