@@ -3,6 +3,7 @@
 #include "ConversionError.h"
 #include "Keywords.h"
 #include "NumberFormat.h"
+#include "TextTrim.h"
 
 namespace Instrument {
 
@@ -20,13 +21,6 @@ QString NotADecimalMessage(const QString &field) {
 }
 
 namespace {
-
-QString TrimTrailing(QStringView s) {
-    qsizetype end = s.size();
-    while (end > 0 && s[end - 1].isSpace())
-        --end;
-    return s.left(end).toString();
-}
 
 // Walks one record field by field and converts each into the mirror. Every conversion
 // returns false once a field has failed, so a chain of them stops at the first failure.
@@ -93,11 +87,11 @@ private:
     QString NextField() {
         ++FField;
         if (FField == FFieldCount)
-            return FTrimLast ? TrimTrailing(FRest) : FRest;
+            return FTrimLast ? TrimTrailingWhite(FRest) : FRest;
         const qsizetype blank = FRest.indexOf(QLatin1Char(' '));
         if (blank < 0)
             return QString(); // the rest stays for the next field
-        const QString field = TrimTrailing(QStringView(FRest).left(blank));
+        const QString field = TrimTrailingWhite(QStringView(FRest).left(blank));
         FRest = FRest.mid(blank + 1);
         return field;
     }

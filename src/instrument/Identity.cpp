@@ -1,19 +1,11 @@
 #include "Identity.h"
 
 #include "NumberFormat.h"
+#include "TextTrim.h"
 
 namespace Instrument {
 
 namespace {
-
-// Replies count every code of 32 or less as white space (blanks, CR, LF, control bytes),
-// and nothing else: a Latin-1 0xA0 or 0x85 is part of the text.
-QString TrimTrailing(QStringView s) {
-    qsizetype end = s.size();
-    while (end > 0 && s[end - 1].unicode() <= 32)
-        --end;
-    return s.left(end).toString();
-}
 
 // Takes the text before the first `sep` (trailing white space removed) and moves `rest`
 // past it. Without a separator the field is empty and `rest` stays whole.
@@ -21,7 +13,7 @@ QString TakeField(QString &rest, QChar sep) {
     const qsizetype pos = rest.indexOf(sep);
     if (pos < 0)
         return QString();
-    const QString field = TrimTrailing(QStringView(rest).left(pos));
+    const QString field = TrimTrailingWhite(QStringView(rest).left(pos));
     rest = rest.mid(pos + 1);
     return field;
 }
@@ -29,7 +21,7 @@ QString TakeField(QString &rest, QChar sep) {
 } // namespace
 
 TIdnOutcome ParseIDN(const QString &reply, TIdentity &identity) {
-    const QString text = TrimTrailing(reply);
+    const QString text = TrimTrailingWhite(reply);
     if (text.size() < MinIdnLength) {
         identity = TIdentity();
         return TIdnOutcome::Cleared;

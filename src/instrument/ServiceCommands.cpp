@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "NumberFormat.h"
+#include "TextTrim.h"
 
 namespace Instrument {
 
@@ -43,7 +44,7 @@ int BadgeOfReply(const QString &reply) {
     if (blank < 0)
         return -1;
     QStringView head = QStringView(reply).left(blank);
-    while (!head.isEmpty() && head.back().isSpace())
+    while (!head.isEmpty() && IsReplyWhite(head.back()))
         head.chop(1);
     const auto v = ParseInt32(head);
     return v ? *v : -1;

@@ -37,6 +37,20 @@ TEST(SystemRecord, CountsKeepTheLow32BitsAndLastFieldIsTrimmed) {
     EXPECT_EQ(m.CycleCount, -25);
 }
 
+TEST(SystemRecord, WhiteSpaceIsEveryCodeUpToBlankAndNothingElse) {
+    TSystemSettings m;
+    // Control bytes before a blank and at the end go; the field still converts.
+    auto s = ParseSystemRecord(QStringLiteral("1\t 0.001\x01 NORM 5 1 1 3\x7f"), m);
+    EXPECT_EQ(s.Error, "'3\x7f' is not a valid integer value"); // DEL is no white space
+    s = ParseSystemRecord(QStringLiteral("1\t 0.002\x01 NORM 5 1 1 3\r\x02"), m);
+    EXPECT_TRUE(s.Ok()) << s.Error.toStdString();
+    EXPECT_EQ(m.Period, 0.002);
+    EXPECT_EQ(m.CycleCount, 3);
+    // A Latin-1 no-break space belongs to the field.
+    s = ParseSystemRecord(QString::fromLatin1("1 0.003\xa0 NORM 5 1 1 3"), m);
+    EXPECT_EQ(s.Error, QString::fromLatin1("'0.003\xa0' is not a valid floating point value"));
+}
+
 TEST(SystemRecord, UnknownRunStateAndModeKeepTheMirror) {
     TSystemSettings m;
     m.SystemRunning = true;
