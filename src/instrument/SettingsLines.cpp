@@ -1,8 +1,8 @@
 #include "SettingsLines.h"
 
 #include "Commands.h"
+#include "SystemDateTime.h"
 
-#include <QLocale>
 #include <QStringDecoder>
 
 namespace Instrument {
@@ -16,9 +16,7 @@ QString DateLine(const QString &date, const QString &time) {
 }
 
 QString DateLine(const QDateTime &when) {
-    const QLocale system = QLocale::system();
-    return DateLine(system.toString(when.date(), QLocale::ShortFormat),
-                    system.toString(when.time(), QLocale::LongFormat));
+    return DateLine(SystemShortDate(when.date()), SystemLongTime(when.time()));
 }
 
 QString WindowCaption(const QString &companyName, const QString &model, const QString &fileVersion,

@@ -2,9 +2,9 @@
 
 #include "LogMenu.h"
 #include "Prompts.h"
+#include "SystemDateTime.h"
 
 #include <QDir>
-#include <QLocale>
 #include <QTime>
 
 const char *const TCommLog::CannotWriteMessage =
@@ -13,9 +13,15 @@ const char *const TCommLog::CannotWriteMessage =
 
 TCommLog::TCommLog(TPrompts &prompts, TLogMenu &menu, const QString &userName,
                    const QDateTime &startTime, const QString &directory)
-    : FPrompts(prompts), FMenu(menu) {
+    : FPrompts(prompts), FMenu(menu), FDirectory(directory) {
+    SetRunStamp(userName, startTime);
+}
+
+void TCommLog::SetRunStamp(const QString &userName, const QDateTime &startTime) {
+    if (FCreatedThisRun)
+        return;
     const QString name = FileNameFor(userName, startTime);
-    FFilePath = directory.isEmpty() ? name : QDir(directory).filePath(name);
+    FFilePath = FDirectory.isEmpty() ? name : QDir(FDirectory).filePath(name);
 }
 
 TCommLog::~TCommLog() {
@@ -53,33 +59,12 @@ QString TCommLog::FilePath() const {
     return FFilePath;
 }
 
-namespace {
-
-// The long time format of Qt carries a time zone ('t' outside quotes) that the log never
-// showed; drop it and the blanks it leaves.
-QString WithoutTimeZone(const QString &format) {
-    QString out;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == u'\'')
-            quoted = !quoted;
-        if (!quoted && c == u't')
-            continue;
-        out += c;
-    }
-    return out.simplified();
-}
-
-} // namespace
-
 // Short date and long time of the user's locale.
 QByteArray TCommLog::HeaderLine() {
-    const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    const QString timeFormat = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
     const QString text = QStringLiteral("System Communication Log File ") +
-                         locale.toString(now.date(), QLocale::ShortFormat) + u',' +
-                         locale.toString(now.time(), timeFormat);
+                         Instrument::SystemShortDate(now.date()) + u',' +
+                         Instrument::SystemLongTime(now.time());
     return text.toLocal8Bit();
 }
 

@@ -39,6 +39,10 @@ public:
     // switch "log" after '-' or '/', in any letter case, that turns logging on at start.
     static bool HasLogSwitch(const QStringList &arguments);
 
+    // Names the file after the run's user and start time, which the program fixes once it
+    // is connected; only before the file has been created in this run.
+    void SetRunStamp(const QString &userName, const QDateTime &startTime);
+
     QString FilePath() const; // the file as opened (relative when no directory was given)
     bool LoggingEnabled() const { return FLoggingEnabled; }
 
@@ -65,6 +69,7 @@ private:
 
     TPrompts &FPrompts;
     TLogMenu &FMenu;
+    QString FDirectory;
     QString FFilePath;
     QFile FFile;
     bool FLoggingEnabled = false;

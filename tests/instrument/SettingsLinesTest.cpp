@@ -1,5 +1,6 @@
 #include "SettingsLines.h"
 #include "Commands.h"
+#include "SystemDateTime.h"
 
 #include <gtest/gtest.h>
 
@@ -123,7 +124,17 @@ TEST(Captions, DateLineFromClockHasNoBlankAfterComma) {
     const qsizetype comma = line.lastIndexOf(QLatin1Char(','));
     ASSERT_GT(comma, 3);
     EXPECT_NE(line.at(comma + 1), QLatin1Char(' '));
-    EXPECT_TRUE(line.contains("13") || line.contains("1:02")) << line.toStdString();
+    EXPECT_TRUE(line.endsWith("13:02:03") || line.endsWith("1:02:03 PM")) << line.toStdString();
+    const QString zone = QDateTime(QDate(2025, 3, 14), QTime(13, 2, 3)).timeZoneAbbreviation();
+    EXPECT_FALSE(line.contains(zone)) << line.toStdString();
+}
+
+TEST(Captions, TimeFormatsLoseOnlyTheirTimeZone) {
+    EXPECT_EQ(WithoutTimeZone("HH:mm:ss t"), "HH:mm:ss");
+    EXPECT_EQ(WithoutTimeZone("h:mm:ss AP t"), "h:mm:ss AP");
+    EXPECT_EQ(WithoutTimeZone("t HH:mm:ss"), "HH:mm:ss");
+    EXPECT_EQ(WithoutTimeZone("h 'at' mm t"), "h 'at' mm"); // quoted text is kept whole
+    EXPECT_EQ(WithoutTimeZone("HH:mm:ss"), "HH:mm:ss");
 }
 
 TEST(CalibrationLines, HeaderSpellsVersionInFull) {
