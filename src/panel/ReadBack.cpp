@@ -357,7 +357,7 @@ void TMainForm::ParseChannelParameters(int chnum) {
             break;
         case cfOutputMode:
             ChOutputModeSel[n]->setCurrentIndex(m.OutputMode);
-            if (m.OutputMode == 0 || m.OutputMode == 1)
+            if (status.Recognised(cfOutputMode) && (m.OutputMode == 0 || m.OutputMode == 1))
                 SetGroupAndSpinEnabled(ChAmplitudeAdjGrp[n], ChAmplitudeAdj[n], m.OutputMode == 1);
             break;
         case cfPolarity:

@@ -338,6 +338,42 @@ TEST(ReadBackTest, GarbledOrEmptyRecordsReportAnErrorAndNeverCrash) {
     }
 }
 
+TEST(ReadBackTest, UnknownKeywordKeepsTheSelectionAndABadNumberStopsWithItsMessage) {
+    TSimPanel p;
+    p.AddSim(Model("6180-6"));
+    ASSERT_TRUE(
+        p.Preset(0, {":PULS3:OUTP:MOD ADJ", ":PULS3:OUTP:AMPL 7.50", ":PULS3:OUTP:POL INV"}));
+    ASSERT_TRUE(p.StartAndLaunch());
+    ASSERT_TRUE(p.Prompts.Shown.isEmpty());
+    EXPECT_EQ(p.Form->ChOutputModeSel[3]->currentText(), "Adjustable");
+    EXPECT_TRUE(p.Form->ChAmplitudeAdjGrp[3]->isEnabled());
+
+    // Output mode and polarity in words this program does not know: both stay as they were,
+    // the reply goes into the settings list unchanged, and no error is raised.
+    ASSERT_TRUE(p.Sim(0).InjectFault("field 1 9 PECL *CFG?3?"));
+    p.Form->Initialize();
+    ASSERT_TRUE(p.Sim(0).InjectFault("field 1 10 SIDEWAYS *CFG?3?"));
+    p.Form->Initialize();
+    EXPECT_TRUE(p.Prompts.Shown.isEmpty());
+    EXPECT_EQ(p.Form->ChOutputModeSel[3]->currentText(), "Adjustable");
+    EXPECT_EQ(p.Form->State.ChannelSettings[3].OutputMode, 1);
+    EXPECT_TRUE(p.Form->ChAmplitudeAdjGrp[3]->isEnabled());
+    EXPECT_DOUBLE_EQ(p.Form->ChAmplitudeAdj[3]->Value(), 7.5);
+    EXPECT_EQ(p.Form->ChPolaritySel[3]->currentIndex(), p.Form->State.ChannelSettings[3].Polarity);
+    EXPECT_EQ(p.Form->State.ChannelSettings[3].Polarity, 1);
+    EXPECT_TRUE(p.Form->State.SettingsList.contains(
+        "*CFG 3 0 0.00000000000 0.00000010000 NORM 1 1 1 0 ADJ SIDEWAYS 7.50 4 DIS DIS DIS LOW"))
+        << p.Form->State.SettingsList.join('\n').toStdString();
+
+    // A delay that is no number stops the read-back with the conversion message.
+    ASSERT_TRUE(p.Sim(0).InjectFault("field 1 2 0.5e-9x *CFG?3?"));
+    p.Form->Guarded([&] { p.Form->Initialize(); }); // as every handler runs
+    ASSERT_EQ(p.Prompts.Shown.size(), 1);
+    EXPECT_EQ(p.Prompts.Shown[0].text, "'0.5e-9x' is not a valid floating point value");
+    EXPECT_EQ(p.Received(0).last(), "*CFG?3?");
+    EXPECT_FALSE(p.Form->State.Link.CommandsDisabled);
+}
+
 TEST(ReadBackTest, ClosingTheWindowDuringTheReadBackEndsItQuietly) {
     TSimPanel p;
     p.AddSim(Model("6180-12"));
