@@ -28,8 +28,6 @@ static void InitPanelResources() {
 namespace {
 
 TMainFormSetup WithDefaults(TMainFormSetup setup) {
-    if (!setup.StartTime.isValid())
-        setup.StartTime = QDateTime::currentDateTime();
     if (!setup.Keys)
         setup.Keys = TStartupKeys::Platform();
     return setup;
@@ -49,7 +47,7 @@ TMainForm::TMainForm(TPrompts &prompts, const TVersionInfo &version, QWidget *pa
 TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *parent)
     : QMainWindow(parent), OpenUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
       FSetup(WithDefaults(setup)), Prompts(prompts), VersionInfo(FSetup.Version),
-      CommLog(prompts, *this, TCommLog::UserNameFromEnvironment(), FSetup.StartTime,
+      CommLog(prompts, *this, TCommLog::UserNameFromEnvironment(), QDateTime::currentDateTime(),
               FSetup.LogDirectory),
       Exchange(ComPort, State.Link, CommLog, *this, *this, prompts),
       MessageForm(std::make_unique<TMessageForm>()) {

@@ -23,6 +23,6 @@ struct TMainFormSetup {
     std::function<void()> StartNewInstance;
     // Ends the application's message loop; null: QCoreApplication::quit().
     std::function<void()> QuitApplication;
-    // The program's start time (log file name); invalid: now.
+    // The run's start stamp (log file name); invalid: the time the connection step ends.
     QDateTime StartTime;
 };

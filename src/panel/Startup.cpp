@@ -28,7 +28,11 @@ void TMainForm::FormCreate() {
 
     ComPort.setResponseTime(RunResponseTime);
     State.UserName = TCommLog::UserNameFromEnvironment();
-    State.StartTimeStamp = FSetup.StartTime.toString("MM-dd-yy_HH-mm-ss");
+    // Taken once connected, as the log file's name takes it.
+    const QDateTime start =
+        FSetup.StartTime.isValid() ? FSetup.StartTime : QDateTime::currentDateTime();
+    State.StartTimeStamp = start.toString("MM-dd-yy_HH-mm-ss");
+    CommLog.SetRunStamp(State.UserName, start);
     State.SettingsList.clear();
     State.CalibrationList.clear();
     if (HasLogSwitch(FSetup.Arguments))

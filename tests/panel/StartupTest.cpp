@@ -232,6 +232,23 @@ TEST(StartupTest, LogSwitchStartsTheLogBeforeTheReadBack) {
     EXPECT_TRUE(lines.value(1).endsWith("): *CFG? 0?\r"));
 }
 
+TEST(StartupTest, StartStampAndLogFileNameAreTakenOnceTheSearchHasEnded) {
+    TSimPanel p;
+    p.AddSim(Instrument("6180-6", 9600)); // found after four silent rates: over a second
+    p.Create();
+    QDateTime created = QDateTime::currentDateTime();
+    created.setTime(QTime(created.time().hour(), created.time().minute(),
+                          created.time().second())); // the stamp has whole seconds
+    ASSERT_TRUE(p.Start());
+    const QDateTime stamp =
+        QDateTime::fromString(p.Form->State.StartTimeStamp, "MM-dd-yy_HH-mm-ss").addYears(100);
+    ASSERT_TRUE(stamp.isValid()) << p.Form->State.StartTimeStamp.toStdString();
+    EXPECT_GE(stamp, created.addSecs(1)) << p.Form->State.StartTimeStamp.toStdString();
+    EXPECT_EQ(QFileInfo(p.Form->CommLog.FilePath()).fileName(),
+              "SystemLogFile_" + p.Form->State.UserName + "_" + p.Form->State.StartTimeStamp +
+                  ".txt");
+}
+
 TEST(StartupTest, StartUpLeavesTheLaunchTimerRunningAndTheRestOff) {
     TSimPanel p;
     p.AddSim();
