@@ -223,59 +223,39 @@ void TMainForm::ParseSystemParameters() {
 void TMainForm::ParseTrigGateParameters() {
     using namespace Instrument;
     TTrigGateSettings &m = State.TrigGateSettings;
-    struct TTriggerControls {
-        QComboBox *Mode, *Edge, *Debounce;
+    // Trigger and gate records share their layout: mode, edge or logic, level, debounce.
+    static_assert(int(tfMode) == int(gfMode) && int(tfEdge) == int(gfLogic) &&
+                  int(tfLevel) == int(gfLevel) && int(tfDebounce) == int(gfDebounce));
+    using TParse = TRecordStatus (*)(int, const QString &, TTrigGateSettings &);
+    struct TInputControls {
+        int Record, Input;
+        TParse Parse;
+        QComboBox *Mode, *EdgeOrLogic, *Debounce;
         TPlusSpinEdit *Level;
-        std::int32_t &ModeField, &EdgeField, &DebounceField;
+        std::int32_t &ModeField, &EdgeOrLogicField, &DebounceField;
         double &LevelField;
     };
-    const TTriggerControls triggers[2] = {
-        {TrigModeSel1, TriggerEdgeSel1, TrigDebounceSel1, TrigThresholdAdj1, m.Trig1Mode,
-         m.Trig1Edge, m.Trig1Debounce, m.Trig1Level},
-        {TrigModeSel2, TriggerEdgeSel2, TrigDebounceSel2, TrigGateThresholdAdj2, m.Trig2Mode,
-         m.Trig2Edge, m.Trig2Debounce, m.TrigGate2Level},
+    const TInputControls inputs[] = {
+        {Trigger1Record, 1, ParseTriggerRecord, TrigModeSel1, TriggerEdgeSel1, TrigDebounceSel1,
+         TrigThresholdAdj1, m.Trig1Mode, m.Trig1Edge, m.Trig1Debounce, m.Trig1Level},
+        {Trigger2Record, 2, ParseTriggerRecord, TrigModeSel2, TriggerEdgeSel2, TrigDebounceSel2,
+         TrigGateThresholdAdj2, m.Trig2Mode, m.Trig2Edge, m.Trig2Debounce, m.TrigGate2Level},
+        {Gate1Record, 1, ParseGateRecord, GateModeSel1, GateLogicSel1, GateDebounceSel1,
+         GateThresholdAdj1, m.Gate1Mode, m.Gate1Logic, m.Gate1Debounce, m.Gate1Level},
+        {Gate2Record, 2, ParseGateRecord, GateModeSel2, GateLogicSel2, GateDebounceSel2,
+         TrigGateThresholdAdj2, m.Gate2Mode, m.Gate2Logic, m.Gate2Debounce, m.TrigGate2Level},
     };
-    for (int input = 1; input <= 2; ++input) {
-        const int record = input == 1 ? Trigger1Record : Trigger2Record;
-        const QString reply = ReadBackQuery(TrigGateRecordQuery(record));
-        State.SettingsList << RecordLine(record, reply);
-        const TRecordStatus status = ParseTriggerRecord(input, reply, m);
-        const TTriggerControls &c = triggers[input - 1];
+    for (const TInputControls &c : inputs) {
+        const QString reply = ReadBackQuery(TrigGateRecordQuery(c.Record));
+        State.SettingsList << RecordLine(c.Record, reply);
+        const TRecordStatus status = c.Parse(c.Input, reply, m);
         if (status.Applied(tfMode))
             c.Mode->setCurrentIndex(c.ModeField);
         if (status.Applied(tfEdge))
-            c.Edge->setCurrentIndex(c.EdgeField);
+            c.EdgeOrLogic->setCurrentIndex(c.EdgeOrLogicField);
         if (status.Applied(tfLevel))
             c.Level->setValue(c.LevelField);
         if (status.Applied(tfDebounce))
-            c.Debounce->setCurrentIndex(c.DebounceField);
-        status.ThrowIfFailed();
-    }
-    struct TGateControls {
-        QComboBox *Mode, *Logic, *Debounce;
-        TPlusSpinEdit *Level;
-        std::int32_t &ModeField, &LogicField, &DebounceField;
-        double &LevelField;
-    };
-    const TGateControls gates[2] = {
-        {GateModeSel1, GateLogicSel1, GateDebounceSel1, GateThresholdAdj1, m.Gate1Mode,
-         m.Gate1Logic, m.Gate1Debounce, m.Gate1Level},
-        {GateModeSel2, GateLogicSel2, GateDebounceSel2, TrigGateThresholdAdj2, m.Gate2Mode,
-         m.Gate2Logic, m.Gate2Debounce, m.TrigGate2Level},
-    };
-    for (int input = 1; input <= 2; ++input) {
-        const int record = input == 1 ? Gate1Record : Gate2Record;
-        const QString reply = ReadBackQuery(TrigGateRecordQuery(record));
-        State.SettingsList << RecordLine(record, reply);
-        const TRecordStatus status = ParseGateRecord(input, reply, m);
-        const TGateControls &c = gates[input - 1];
-        if (status.Applied(gfMode))
-            c.Mode->setCurrentIndex(c.ModeField);
-        if (status.Applied(gfLogic))
-            c.Logic->setCurrentIndex(c.LogicField);
-        if (status.Applied(gfLevel))
-            c.Level->setValue(c.LevelField);
-        if (status.Applied(gfDebounce))
             c.Debounce->setCurrentIndex(c.DebounceField);
         status.ThrowIfFailed();
     }
