@@ -1,6 +1,7 @@
 // The command queue and the task pass: order, nothing lost, nothing sent from a
 // read-back, refresh and recall requests.
 #include "LivePanelFixture.h"
+#include "OnceDuringReadBack.h"
 
 #include "PlusSpinEdit.h"
 
@@ -49,20 +50,12 @@ TEST_F(CommandQueueTest, ChangesDuringAReadBackAreNeverSent) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
     const int mark = Mark();
-    bool changed = false;
-    QTimer watch;
-    watch.setInterval(1);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!changed && f.State.ReadBackActive > 0) {
-            changed = true;
-            f.ChWaitCountAdj[2]->setValue(777);
-            f.SysCycleCountAdj->setValue(55);
-        }
+    TOnceDuringReadBack change(f, [&] {
+        f.ChWaitCountAdj[2]->setValue(777);
+        f.SysCycleCountAdj->setValue(55);
     });
-    watch.start();
     f.Up1->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return changed; }, 10000));
-    watch.stop();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return change.Done(); }, 10000));
     WaitIdle();
     QTest::qWait(50);
     const QStringList sent = SentSince(mark);
@@ -100,20 +93,12 @@ TEST_F(CommandQueueTest, RecallClickedDuringAReadBackIsCarriedOutAfterIt) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
     const int mark = Mark();
-    bool clicked = false;
-    QTimer watch;
-    watch.setInterval(1);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!clicked && f.State.ReadBackActive > 0) {
-            clicked = true;
-            f.BinRestore[2]->trigger();
-            f.BinRestore[4]->trigger();
-        }
+    TOnceDuringReadBack click(f, [&] {
+        f.BinRestore[2]->trigger();
+        f.BinRestore[4]->trigger();
     });
-    watch.start();
     f.Up1->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return clicked; }, 10000));
-    watch.stop();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return click.Done(); }, 10000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return SentSince(mark).contains("*RCL 4"); }, 20000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return SentSince(mark).count("*CFG? 0?") == 2; }, 20000));
     WaitIdle();
@@ -131,16 +116,7 @@ TEST_F(CommandQueueTest, RefreshClickedDuringAReadBackRereadsAfterIt) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
     const int mark = Mark();
-    bool clicked = false;
-    QTimer watch;
-    watch.setInterval(1);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!clicked && f.State.ReadBackActive > 0) {
-            clicked = true;
-            f.Up1->trigger();
-        }
-    });
-    watch.start();
+    TOnceDuringReadBack click(f, [&] { f.Up1->trigger(); });
     f.Up1->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return SentSince(mark).count("*CFG? 0?") == 2; }, 20000));
     WaitIdle();
