@@ -23,9 +23,11 @@ TSettingsFileSequence::TOutcome TSettingsFileSequence::Save() {
     // Taken now: the modal dialog lets events through, and a read-back run meanwhile by
     // another activity rebuilds the list and may stop half-way.
     const QStringList lines = FSeams.SettingsLines();
-    const QString chosen = FPrompts.SaveFileName(
-        QString::fromLatin1(SaveDialogCaption), QDir::currentPath(),
-        QString::fromLatin1(SaveDialogFilter), QString::fromLatin1(DefaultExtension));
+    const QString caption =
+        FSeams.SaveCaption.isEmpty() ? QString::fromLatin1(SaveDialogCaption) : FSeams.SaveCaption;
+    const QString chosen =
+        FPrompts.SaveFileName(caption, QDir::currentPath(), QString::fromLatin1(SaveDialogFilter),
+                              QString::fromLatin1(DefaultExtension));
     if (chosen.isEmpty()) {
         Inform(QString::fromLatin1(SaveCancelled));
         return TOutcome::Cancelled;
@@ -41,11 +43,11 @@ TSettingsFileSequence::TOutcome TSettingsFileSequence::Save() {
 TSettingsFileSequence::TOutcome TSettingsFileSequence::Restore() {
     if (!PortIsFree())
         return TOutcome::Deferred;
-    const QString chosen = FPrompts.OpenFileName(QString(), FLastRestoredFile, QString(),
+    const QString chosen = FPrompts.OpenFileName(QString(), LastFile(), QString(),
                                                  QString::fromLatin1(DefaultExtension));
     if (chosen.isEmpty())
         return TOutcome::Cancelled; // nothing loaded, sent or read back; no message
-    FLastRestoredFile = chosen;
+    LastFile() = chosen;
     if (Ending())
         return TOutcome::Ended;
     const TSettingsFileContent content = TSettingsFileReader::Read(chosen);
@@ -82,6 +84,14 @@ TSettingsFileSequence::TOutcome TSettingsFileSequence::Replay(const QList<QByteA
     FSeams.CloseMessageWindow();
     Inform(QString::fromLatin1(SettingsLoaded));
     return TOutcome::Done;
+}
+
+QString &TSettingsFileSequence::LastFile() {
+    return FSeams.LastOpenedFile ? *FSeams.LastOpenedFile : FLastRestoredFile;
+}
+
+const QString &TSettingsFileSequence::LastFile() const {
+    return FSeams.LastOpenedFile ? *FSeams.LastOpenedFile : FLastRestoredFile;
 }
 
 bool TSettingsFileSequence::PortIsFree() const {

@@ -33,6 +33,11 @@ struct TSettingsFileSeams {
     std::function<bool()> PortIsFree;
     // True once the program is ending: the replay stops at its next step, silently.
     std::function<bool()> Ending;
+    // The save dialog's title; empty: the settings file's.
+    QString SaveCaption;
+    // The file chosen last in any open dialog of the program, so that each starts from
+    // it; null: this sequence keeps its own.
+    QString *LastOpenedFile = nullptr;
 };
 
 // The two Storage menu entries around the settings file: "Save Settings To File" (read
@@ -60,10 +65,12 @@ public:
     TOutcome Replay(const QList<QByteArray> &lines);
 
     // The file chosen last; the open dialog starts from it.
-    QString LastRestoredFile() const { return FLastRestoredFile; }
+    QString LastRestoredFile() const { return LastFile(); }
 
 private:
     bool PortIsFree() const;
+    QString &LastFile();
+    const QString &LastFile() const;
     bool Ending() const;
     void Inform(const QString &text);
     void ShowError(const QString &text);

@@ -4,6 +4,9 @@
 #include "NumberFormat.h"
 #include "TextTrim.h"
 
+#include <cmath>
+#include <limits>
+
 namespace Instrument {
 
 QString SerialNumberCommand(std::int32_t serial) {
@@ -37,6 +40,24 @@ QString ChannelCalQuery(int channel, TChannelCal kind) {
 
 QString ChannelCalCommand(int channel, TChannelCal kind, std::int32_t value) {
     return ChannelCalQuery(channel, kind) + QLatin1Char(' ') + FormatSigned(value);
+}
+
+QString BadgeLine(const QString &reply) {
+    return Query::Badge + QLatin1Char(' ') + reply;
+}
+
+QStringList CalibrationHeaderLines(const TIdentity &identity) {
+    return {QStringLiteral("// Serial Number: ") + QString::number(identity.SerialNumber),
+            QStringLiteral("// Firmware Version: ") + identity.FirmwareVersion,
+            QStringLiteral("// FPGA Version: ") + identity.FPGAVersion};
+}
+
+std::int32_t CalValueOf(double value) {
+    const double r = std::nearbyint(value); // the default rounding mode: ties to even
+    if (!(r >= std::numeric_limits<std::int32_t>::min() &&
+          r <= std::numeric_limits<std::int32_t>::max()))
+        return 0;
+    return static_cast<std::int32_t>(r);
 }
 
 int BadgeOfReply(const QString &reply) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Identity.h"
+
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 // Service window commands: secure mode, serial number, badge, calibration factors.
@@ -29,6 +32,15 @@ QString InputCalCommand(TCalInput input, TCalFactor factor, std::int32_t value);
 enum class TChannelCal { Width, Delay, AmpGain, AmpOffset };
 QString ChannelCalQuery(int channel, TChannelCal kind);                       // ":PULS12:CAL:DEL"
 QString ChannelCalCommand(int channel, TChannelCal kind, std::int32_t value); // "... 30"
+
+// The calibration list's line for a ":SYST:BAD" reply: the command with the whole reply.
+QString BadgeLine(const QString &reply);
+// "// Serial Number: 1234", "// Firmware Version: 1.00", "// FPGA Version: 1.25".
+QStringList CalibrationHeaderLines(const TIdentity &identity);
+
+// A calibration entry's value as the instrument takes it: the nearest integer, ties to
+// even.
+std::int32_t CalValueOf(double value);
 
 // Badge number of a ":SYST:BAD" reply: the integer before its first blank (trailing
 // blanks removed). -1 when there is no blank or that text is not an integer.

@@ -40,10 +40,23 @@ void TExchange::AttachTimeoutHandler() {
     FTimeoutHandlerAttached = true;
 }
 
+// A port that was closed is opened on demand. When that fails once the program runs,
+// nothing can answer: the user is asked as for a lost reply (not in demo mode, where no
+// instrument is expected, nor during the search, which tries ports that may fail).
+bool TExchange::PortReady() {
+    if (FPort.Opened() || FPort.Open())
+        return true;
+    if (!FState.DemoMode && FPort.AllowEvents())
+        HandleCommTimeout();
+    return false;
+}
+
 QString TExchange::SendQuery(const QByteArray &command) {
     if (FPort.InUse())
         return QString();
     QThread::msleep(PauseMs);
+    if (!PortReady())
+        return QString();
     FPort.Flush();
     FLastCommand = command + '?';
     FPort.Write(FLastCommand + LineEnd);
@@ -54,7 +67,11 @@ QString TExchange::SendQuery(const QByteArray &command) {
 }
 
 bool TExchange::QueryNumber(const QByteArray &command, qint64 &value) {
-    QByteArray reply = SendQuery(command).toLatin1();
+    return NumberOfReply(SendQuery(command), value);
+}
+
+bool TExchange::NumberOfReply(const QString &text, qint64 &value) {
+    QByteArray reply = text.toLatin1();
     if (reply.isEmpty())
         reply = "0";
     if (const auto number = Instrument::ParseInt64(QString::fromLatin1(TrimControl(reply)))) {
@@ -67,13 +84,20 @@ bool TExchange::QueryNumber(const QByteArray &command, qint64 &value) {
 }
 
 qint32 TExchange::QueryInteger(const QByteArray &command) {
+    return QueryIntegerReply(command).value_or(0);
+}
+
+std::optional<qint32> TExchange::QueryIntegerReply(const QByteArray &command) {
+    const QString reply = SendQuery(command);
     qint64 value = 0;
-    if (!QueryNumber(command, value))
-        return 0;
+    if (!NumberOfReply(reply, value))
+        return std::nullopt;
     if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max()) {
         FLog.ExceptionError();
-        return 0;
+        return std::nullopt;
     }
+    if (reply.isEmpty())
+        return std::nullopt; // counts as 0, but nothing answered
     return static_cast<qint32>(value);
 }
 
@@ -94,6 +118,8 @@ QString TExchange::SendCommand(const QByteArray &command) {
         return QString();
     }
     QThread::msleep(PauseMs);
+    if (!PortReady())
+        return QString();
     FPort.Flush();
     FLastCommand = command;
     FPort.Write(FLastCommand + LineEnd);

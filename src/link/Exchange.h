@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 class TVKComPort;
 class TPrompts;
@@ -36,6 +37,8 @@ public:
     QString SendQuery(const QByteArray &command);
     // The reply as a decimal number; 0 when empty or not a number (the latter logged).
     qint32 QueryInteger(const QByteArray &command);
+    // The same, but empty when nothing usable came back (no reply, not a number).
+    std::optional<qint32> QueryIntegerReply(const QByteArray &command);
     // The reply as a 64-bit number taken modulo 2^32 (0 .. 4294967295); 0 when empty or
     // not a number.
     qint64 QueryUnsigned(const QByteArray &command);
@@ -55,6 +58,9 @@ public:
 private:
     void Echo(const QString &text, quint32 colour);
     bool QueryNumber(const QByteArray &command, qint64 &value);
+    // An empty reply counts as 0; a reply that is not a number as 0 with a log line.
+    bool NumberOfReply(const QString &reply, qint64 &value);
+    bool PortReady();
 
     TVKComPort &FPort;
     TLinkState &FState;

@@ -45,12 +45,20 @@ struct TAppState {
     bool CalLoadPending = false;
     bool CalRetrievePending = false;
     bool ServiceUnlockRequested = false;
+    // Running now (not only requested): a calibration load between its lines, a
+    // settings-file save or restore between its steps. Both dispatch events meanwhile.
+    bool CalLoadActive = false;
+    bool SettingsFileActive = false;
 
     // --- built once per run --------------------------------------------------------------------
     bool TabsCreated = false;
     bool BinsCreated = false;
 
     bool InstrumentUnsecured = false; // the service lock was open at the last read-back
+    int Badge = -1;                   // brand and model index 0..3 of the service window
+
+    // The open dialog starts from the file chosen last, for settings and calibrations alike.
+    QString LastOpenedFile;
 
     // --- text lists ---------------------------------------------------------------------------
     QStringList SettingsList;    // lines of the last read-back (the settings file)

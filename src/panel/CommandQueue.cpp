@@ -29,13 +29,14 @@ private:
 TCommandQueue::TCommandQueue(TMainForm &form, TAppState &state)
     : QObject(&form), FForm(form), FState(state) {}
 
-void TCommandQueue::QueuedCommandToPort(const QString &command) {
+bool TCommandQueue::QueuedCommandToPort(const QString &command) {
     if (FState.Link.CommandsDisabled)
-        return;
+        return false;
     FState.PendingCommands.append(command);
     FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
     FState.CommandsPending = true;
     SwitchTaskTimerOn();
+    return true;
 }
 
 void TCommandQueue::Up1Click() {
@@ -50,13 +51,7 @@ void TCommandQueue::RequestRecall(int bin) {
 }
 
 void TCommandQueue::SwitchTaskTimerOn() {
-    if (!FState.Ending && !FForm.TaskTimer.isActive())
-        FForm.TaskTimer.start();
-}
-
-void TCommandQueue::SwitchStatusTimerOn() {
-    if (!FState.Ending && !FForm.StatusTimer.isActive())
-        FForm.StatusTimer.start();
+    FForm.PortRule.SwitchTaskTimerOn();
 }
 
 // An error (a configuration record that does not convert) ends the pass; it is reported
@@ -70,18 +65,16 @@ void TCommandQueue::TaskTimerTimer() {
     }
 }
 
-bool TCommandQueue::PassBlocked() const {
-    return FState.StatusBusy || FState.TaskBusy || FState.ReadBackActive > 0 ||
-           FForm.ComPort.InUse();
-}
-
 void TCommandQueue::ProcessTasks() {
-    FForm.TaskTimer.stop();
-    if (FState.Ending)
+    FForm.PortRule.SwitchTaskTimerOff();
+    switch (FForm.PortRule.Ask(TPortRule::TActivity::TaskPass)) {
+    case TPortRule::TAccess::Refuse:
         return;
-    if (PassBlocked()) {
+    case TPortRule::TAccess::Wait:
         SwitchTaskTimerOn();
         return;
+    case TPortRule::TAccess::Start:
+        break;
     }
     {
         TFlagScope busy(FState.TaskBusy);
@@ -98,7 +91,7 @@ void TCommandQueue::RunRequestedReadBack() {
     const bool recall = FRecallWanted;
     FRefreshWanted = false;
     FRecallWanted = false;
-    FForm.StatusTimer.stop();
+    FForm.PortRule.SwitchStatusTimerOff();
     struct TRequestScope {
         TAppState &State;
         TRequestScope(TAppState &state, bool recall) : State(state) {
@@ -115,7 +108,7 @@ void TCommandQueue::RunRequestedReadBack() {
     if (FState.Ending)
         return;
     FForm.Initialize();
-    SwitchStatusTimerOn();
+    FForm.PortRule.SwitchStatusTimerOn();
 }
 
 // Stops early (keeping the rest, in order) when the program ends or another exchange or a

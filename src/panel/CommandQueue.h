@@ -20,8 +20,8 @@ class TCommandQueue : public QObject {
 public:
     TCommandQueue(TMainForm &form, TAppState &state);
 
-    // Appends one command; discarded while a read-back fills the controls.
-    void QueuedCommandToPort(const QString &command);
+    // Appends one command; discarded (false) while a read-back fills the controls.
+    bool QueuedCommandToPort(const QString &command);
     // Tools "Refresh".
     void Up1Click();
     // A storage-bin recall: *RCL bin and the full read-back at the next pass.
@@ -31,11 +31,9 @@ public:
     void ProcessTasks();
 
 private:
-    bool PassBlocked() const;
     void RunRequestedReadBack();
     void SendQueuedCommands();
     void SwitchTaskTimerOn();
-    void SwitchStatusTimerOn();
 
     TMainForm &FForm;
     TAppState &FState;

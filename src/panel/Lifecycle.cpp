@@ -2,6 +2,8 @@
 #include "MainForm.h"
 
 #include "MessageForm.h"
+#include "ServiceForm.h"
+#include "ServiceWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -32,14 +34,11 @@ void TMainForm::WireLifecycleHandlers() {
 }
 
 void TMainForm::StopStatusTimer() {
-    StatusTimer.stop();
+    PortRule.SwitchStatusTimerOff();
 }
 
 void TMainForm::StartStatusTimer() {
-    if (State.Ending)
-        return;
-    if (!StatusTimer.isActive())
-        StatusTimer.start();
+    PortRule.SwitchStatusTimerOn();
 }
 
 // Shared by exit and restart: from here on this instance never touches the port again.
@@ -78,11 +77,15 @@ void TMainForm::ExitApp() {
 void TMainForm::EnterEndingState() {
     State.Ending = true;
     LaunchTimer.stop();
-    TaskTimer.stop();
-    StatusTimer.stop();
+    PortRule.SwitchTaskTimerOff();
+    PortRule.SwitchStatusTimerOff();
     ReleasePortForGood(ComPort);
     CommLog.Close();
     MessageForm->hide();
+    if (Service) {
+        Service->Form->CalTimer.stop();
+        Service->Form->hide();
+    }
     hide();
 }
 

@@ -8,6 +8,7 @@
 #include "PickPortDialog.h"
 #include "PlusSpinEdit.h"
 #include "Prompts.h"
+#include "ServiceWindow.h"
 #include "SettingsFileActions.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,7 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
       CommLog(prompts, *this, TCommLog::UserNameFromEnvironment(), QDateTime::currentDateTime(),
               FSetup.LogDirectory),
       Exchange(ComPort, State.Link, CommLog, *this, *this, prompts),
+      PortRule(State, ComPort, StatusTimer, TaskTimer),
       MessageForm(std::make_unique<TMessageForm>()) {
     InitPanelResources();
     BuildWindowFrame();
@@ -77,18 +79,18 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
     TaskTimer.setObjectName("TaskTimer");
     TaskTimer.setInterval(5);
 
+    WireLifecycleHandlers();
+    SettingsFileActions = new TSettingsFileActions(*this);
+    CreateBehaviour();
+
     // A typed value the spin edit cannot take is reported like every other error; the
-    // channel copies take the handler over from channel 1.
+    // channel copies (of both windows) take the handler over from channel 1.
     for (TPlusSpinEdit *spin : findChildren<TPlusSpinEdit *>()) {
         spin->OnError = [this](const QString &message) {
             if (!State.Ending)
                 Prompts.Message(message, TPrompts::mbOK, TPrompts::iconError);
         };
     }
-
-    WireLifecycleHandlers();
-    SettingsFileActions = new TSettingsFileActions(*this);
-    CreateBehaviour();
 }
 
 TMainForm::~TMainForm() {

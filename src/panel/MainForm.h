@@ -7,6 +7,7 @@
 #include "LogMenu.h"
 #include "MainFormSetup.h"
 #include "PanelTexts.h"
+#include "PortRule.h"
 #include "TerminalEcho.h"
 #include "VKComPort.h"
 #include "VersionInfo.h"
@@ -19,6 +20,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -44,6 +46,7 @@ class TPageControl;
 class TPlusSpinEdit;
 class TPrompts;
 class TSettingsFileActions;
+class TServiceWindow;
 
 // The main window: every control of the panel, built in code and reachable through public
 // members named as the controls are (objectName = member name). Behaviour lives in
@@ -153,13 +156,16 @@ public:
 
     // --- panel behaviour (PanelBehaviour.cpp and the collaborators' files) ----------------
     // Every setting command goes through here to the command queue.
-    void QueuedCommandToPort(const QString &command);
+    // False when the command was discarded (commands are disabled during a read-back).
+    bool QueuedCommandToPort(const QString &command);
     TCommandQueue *CommandQueue = nullptr;     // queue, task pass, refresh, recall
     TSystemControls *SystemControls = nullptr; // system and trigger/gate handlers
     TChannelControls *ChannelControls = nullptr;
     TStatusPoll *StatusPoll = nullptr; // status poll, Run/Stop, shot counter
     TStorageBins *StorageBins = nullptr;
     TCommandTerminal *CommandTerminal = nullptr;
+    // The service window and its calibration work; created with the window.
+    std::unique_ptr<TServiceWindow> Service;
 
 signals:
     // Raised by CreateChannelTabs after the page of channel n and its table entries exist,
@@ -187,6 +193,7 @@ public:
     QTimer LaunchTimer;                        // 500 ms, one shot: the first read-back
     QTimer StatusTimer;                        // 1000 ms: the status poll
     QTimer TaskTimer;                          // 5 ms: the command queue, refresh and recall
+    TPortRule PortRule;                        // who may use the port; switches the timers
     std::unique_ptr<TMessageForm> MessageForm; // "Initializing"; shown during read-backs
     TSettingsFileActions *SettingsFileActions = nullptr; // child object: the file menu entries
 
@@ -372,6 +379,7 @@ private:
     void ReadBackLive();
     QString ReadBackQuery(const QString &query);
     qint32 ReadBackInteger(const QString &query);
+    std::optional<qint32> ReadBackIntegerReply(const QString &query);
     void ShowIdentity();
     void ReadSingleValues();
     void AbortReadBack();

@@ -4,6 +4,8 @@
 #include "ChannelControls.h"
 #include "CommandQueue.h"
 #include "CommandTerminal.h"
+#include "ServiceAccess.h"
+#include "ServiceWindow.h"
 #include "StatusPoll.h"
 #include "StorageBins.h"
 #include "SystemControls.h"
@@ -20,8 +22,20 @@ void TMainForm::CreateBehaviour() {
     connect(&TaskTimer, &QTimer::timeout, CommandQueue, &TCommandQueue::TaskTimerTimer);
     connect(&StatusTimer, &QTimer::timeout, StatusPoll, &TStatusPoll::StatusTimerTimer);
     connect(Up1, &QAction::triggered, CommandQueue, &TCommandQueue::Up1Click);
+
+    const TServiceLinks links{
+        State,
+        Exchange,
+        PortRule,
+        *MessageForm,
+        Prompts,
+        [this](const QString &command) { return QueuedCommandToPort(command); },
+        [this] { return windowTitle(); },
+        [this](const std::exception &e) { ReportException(e); }};
+    Service = std::make_unique<TServiceWindow>(this, *ServiceMenu, *ServiceWindowMenu, links);
+    StatusPoll->OpenServiceWindow = [this] { Service->Access->OpenServiceWindow(); };
 }
 
-void TMainForm::QueuedCommandToPort(const QString &command) {
-    CommandQueue->QueuedCommandToPort(command);
+bool TMainForm::QueuedCommandToPort(const QString &command) {
+    return CommandQueue->QueuedCommandToPort(command);
 }

@@ -84,9 +84,13 @@ QString TMainForm::ReadBackQuery(const QString &query) {
 }
 
 qint32 TMainForm::ReadBackInteger(const QString &query) {
+    return ReadBackIntegerReply(query).value_or(0);
+}
+
+std::optional<qint32> TMainForm::ReadBackIntegerReply(const QString &query) {
     if (State.Ending)
         throw TReadBackEnded();
-    const qint32 value = Exchange.QueryInteger(query.toLatin1());
+    const std::optional<qint32> value = Exchange.QueryIntegerReply(query.toLatin1());
     if (State.Ending)
         throw TReadBackEnded();
     return value;
@@ -267,7 +271,9 @@ void TMainForm::ReadSingleValues() {
     using namespace Instrument;
     TSystemSettings &m = State.SystemSettings;
 
-    State.InstrumentUnsecured = IsUnsecured(ReadBackInteger(Query::Secure));
+    // Only an actual 0 unlocks: a lost or empty reply must not open the service window.
+    const std::optional<qint32> secure = ReadBackIntegerReply(Query::Secure);
+    State.InstrumentUnsecured = secure && IsUnsecured(*secure);
     ServiceWindowMenu->setVisible(State.InstrumentUnsecured);
 
     const qint32 autoStart = ReadBackInteger(Query::AutoStart);

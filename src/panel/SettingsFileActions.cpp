@@ -44,7 +44,10 @@ TSettingsFileActions::TOutcome TSettingsFileActions::Run(TRequest request) {
     TOutcome outcome = TOutcome::Deferred;
     if (!FRunning) {
         FRunning = true;
-        const auto release = qScopeGuard([this] { FRunning = false; });
+        const auto release = qScopeGuard([this] {
+            FRunning = false;
+            FForm.State.SettingsFileActive = false;
+        });
         try {
             outcome = request == TRequest::Save ? FSequence.Save() : FSequence.Restore();
         } catch (...) {
@@ -70,13 +73,12 @@ void TSettingsFileActions::RetryPending() {
         Run(request);
 }
 
-// Another exchange waiting for its reply, a status poll, a queue pass, a read-back or the
-// service window's calibration work in progress: starting now would interleave two
-// exchanges on the line.
-bool TSettingsFileActions::PortIsFree() const {
-    const TAppState &s = FForm.State;
-    return !FForm.ComPort.InUse() && !s.StatusBusy && !s.TaskBusy && s.ReadBackActive == 0 &&
-           !s.CalLoadPending && !s.CalRetrievePending;
+// Asked once at the start of a save or restore; from then on it counts as running.
+bool TSettingsFileActions::PortIsFree() {
+    if (!FForm.PortRule.MayStart(TPortRule::TActivity::SettingsFile))
+        return false;
+    FForm.State.SettingsFileActive = true;
+    return true;
 }
 
 // A record that does not convert has stopped the read-back: reported here, and the
@@ -108,5 +110,6 @@ TSettingsFileSeams TSettingsFileActions::Seams() {
     s.SettingsLines = [this] { return FForm.State.SettingsList; };
     s.PortIsFree = [this] { return PortIsFree(); };
     s.Ending = [this] { return FForm.State.Ending; };
+    s.LastOpenedFile = &FForm.State.LastOpenedFile;
     return s;
 }

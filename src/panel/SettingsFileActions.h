@@ -41,7 +41,7 @@ public:
 private:
     TOutcome Run(TRequest request);
     void RetryPending();
-    bool PortIsFree() const;
+    bool PortIsFree();
     bool ReadBack();
     void SendLine(const QByteArray &line);
     TSettingsFileSeams Seams();

@@ -14,6 +14,7 @@ namespace {
 const char *const DemoModeMessage = "Entering Demo Mode";
 constexpr quint32 RunResponseTime = 4000; // ms per reply once connected
 constexpr qint32 ManualBaud = 115200;
+constexpr int LaunchRetryMs = 5;
 
 } // namespace
 
@@ -91,6 +92,16 @@ void TMainForm::EnterDemoMode() {
 
 void TMainForm::LaunchTimerTimer() {
     LaunchTimer.stop();
+    switch (PortRule.Ask(TPortRule::TActivity::LaunchReadBack)) {
+    case TPortRule::TAccess::Refuse:
+        return;
+    case TPortRule::TAccess::Wait:
+        // A change sent before the launch still waits for its reply: read back after it.
+        LaunchTimer.start(LaunchRetryMs);
+        return;
+    case TPortRule::TAccess::Start:
+        break;
+    }
     State.RefreshRequested = true;
     Initialize();
     State.RefreshRequested = false;

@@ -28,23 +28,17 @@ QString TStatusPoll::ShotCountText(quint32 count) {
     return QStringLiteral("Count: ") + QStringLiteral("%1").arg(count, 10);
 }
 
-// Besides a busy port, a task pass and the service window's work, a running read-back
-// or poll also holds the poll back: both dispatch events while they wait.
-bool TStatusPoll::PollBlocked() const {
-    return FState.TaskBusy || FState.StatusBusy || FState.ReadBackActive > 0 ||
-           FState.CalLoadPending || FState.CalRetrievePending;
-}
-
 void TStatusPoll::StatusTimerTimer() {
-    if (FState.Ending || FForm.ComPort.InUse())
+    switch (FForm.PortRule.Ask(TPortRule::TActivity::StatusPoll)) {
+    case TPortRule::TAccess::Refuse: // demo mode, or the program ends
+        FForm.PortRule.SwitchStatusTimerOff();
         return;
-    if (FState.Link.DemoMode) {
-        FForm.StatusTimer.stop();
+    case TPortRule::TAccess::Wait: // the timer stays on and tries again
         return;
+    case TPortRule::TAccess::Start:
+        break;
     }
-    if (PollBlocked())
-        return;
-    FForm.StatusTimer.stop();
+    FForm.PortRule.SwitchStatusTimerOff();
     FState.StatusBusy = true;
     try {
         UpdateStatus();
@@ -56,8 +50,7 @@ void TStatusPoll::StatusTimerTimer() {
         FForm.ReportException(e);
     }
     FState.StatusBusy = false;
-    if (!FState.Ending && !FForm.StatusTimer.isActive())
-        FForm.StatusTimer.start();
+    FForm.PortRule.SwitchStatusTimerOn();
 }
 
 void TStatusPoll::UpdateStatus() {

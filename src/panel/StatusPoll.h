@@ -32,8 +32,6 @@ public:
     std::function<void()> OpenServiceWindow;
 
 private:
-    bool PollBlocked() const;
-
     TMainForm &FForm;
     TAppState &FState;
 };

@@ -291,3 +291,28 @@ TEST(ExchangeLifetime, DestroyedExchangeLeavesNoTimeoutHandlerBehind) {
     }
     EXPECT_FALSE(static_cast<bool>(port.OnTimeout));
 }
+
+// A port that cannot be opened again (the device is gone) is a lost reply once the
+// program runs: the time-out question and its log line, for queries and commands alike;
+// in demo mode and during the search (events off) nothing is asked.
+TEST_F(ExchangeTest, PortThatCannotReopenCountsAsALostReply) {
+    struct TCase {
+        bool Demo, Events;
+        bool Asked;
+    };
+    Log.ToggleLoggingState();
+    Port.setPortsDirectory(LogDir.path()); // no COM links there
+    for (const TCase c :
+         {TCase{false, true, true}, TCase{true, true, false}, TCase{false, false, false}}) {
+        Port.Close();
+        State.DemoMode = c.Demo;
+        Port.setAllowEvents(c.Events);
+        const int shown = Prompts.Shown.size();
+        EXPECT_EQ(Exchange.SendQuery(":SYST:AUT"), QString());
+        EXPECT_EQ(Exchange.SendCommand(":SYST:AUT 1"), QString());
+        EXPECT_EQ(Prompts.Texts().mid(shown),
+                  c.Asked ? QStringList(2, "Communications lost. Restart?") : QStringList());
+    }
+    EXPECT_EQ(LogEntries(), QStringList({"Timeout Error(T)", "Timeout Error(T)"}));
+    EXPECT_TRUE(Terminal.Lines.isEmpty()) << "nothing was sent";
+}

@@ -141,3 +141,22 @@ TEST_F(CommandQueueTest, ReadBackErrorInAPassIsReportedAndTheQueueGoesOn) {
     EXPECT_FALSE(f.State.Link.CommandsDisabled);
     EXPECT_FALSE(f.State.TaskBusy);
 }
+
+// A change made before the launch read-back still waits for its reply when the launch
+// comes: the read-back waits for it instead of meeting a busy port.
+TEST_F(CommandQueueTest, LaunchReadBackWaitsForAChangeSentBeforeIt) {
+    TSimLaunch launch;
+    launch.ExtraArgs = {"--fault", "delay 1 900 :PULS0:MOD"};
+    Sim = &Panel.AddSim(launch);
+    ASSERT_TRUE(Panel.Start());
+    Form = Panel.Form.get();
+    Choose(Form->SystemModeSel, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StatusTimer.isActive(); }, 10000));
+    const QStringList got = Received();
+    const qsizetype change = got.indexOf(":PULS0:MOD BURS");
+    ASSERT_GE(change, 0);
+    EXPECT_TRUE(got.value(change + 1).endsWith('?')) << "the read-back follows the change";
+    QStringList state = Sim->Dump().value("state");
+    state = state.mid(0, state.size() - 2); // run state and shot count are not settings
+    EXPECT_EQ(Form->State.SettingsList.mid(5), state);
+}

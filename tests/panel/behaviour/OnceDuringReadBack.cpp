@@ -2,10 +2,10 @@
 
 #include "MainForm.h"
 
-TOnceDuringReadBack::TOnceDuringReadBack(TMainForm &form, std::function<void()> action) {
+TOnceWhen::TOnceWhen(std::function<bool()> when, std::function<void()> action) {
     FWatch.setInterval(1);
-    QObject::connect(&FWatch, &QTimer::timeout, [this, &form, action] {
-        if (FDone || form.State.ReadBackActive <= 0)
+    QObject::connect(&FWatch, &QTimer::timeout, [this, when, action] {
+        if (FDone || !when())
             return;
         FDone = true;
         FWatch.stop();
@@ -13,3 +13,6 @@ TOnceDuringReadBack::TOnceDuringReadBack(TMainForm &form, std::function<void()> 
     });
     FWatch.start();
 }
+
+TOnceDuringReadBack::TOnceDuringReadBack(TMainForm &form, std::function<void()> action)
+    : TOnceWhen([&form] { return form.State.ReadBackActive > 0; }, std::move(action)) {}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <functional>
+#include <stdexcept>
+
+class TExchange;
+class TMessageForm;
+class TPortRule;
+class TPrompts;
+struct TAppState;
+
+// What the service window's behaviour takes from the main window: the program's state,
+// the exchange, the rule for the port, the message window, the prompts, the command queue
+// and the window title. Nothing else of the main window is reachable from here.
+struct TServiceLinks {
+    TAppState &State;
+    TExchange &Exchange;
+    TPortRule &Rule;
+    TMessageForm &MessageForm;
+    TPrompts &Prompts;
+    // QueuedCommandToPort: false when the command was discarded.
+    std::function<bool(const QString &command)> QueueCommand;
+    std::function<QString()> MainWindowTitle;
+    // The application's general error report.
+    std::function<void(const std::exception &e)> ReportException;
+
+    // Runs a handler's body; an exception is reported and never leaves the handler.
+    template <class F> void Guarded(F &&body) const noexcept {
+        try {
+            body();
+        } catch (const std::exception &e) {
+            ReportException(e);
+        } catch (...) {
+            ReportException(std::runtime_error("Unknown error"));
+        }
+    }
+};
