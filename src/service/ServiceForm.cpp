@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 using FormParts::TSpinSetup;
@@ -251,6 +252,15 @@ std::array<TPlusSpinEdit *, 4> TServiceForm::ChannelCalEntries(int n) const {
     if (n < 1 || n > MaxChannels)
         return {};
     return {ChWidthCalAdj[n], ChDelayCalAdj[n], ChAmpGainAdj[n], ChAmpOffAdj[n]};
+}
+
+// Screen-centred when it first appears; after that it stays where the user put it.
+void TServiceForm::showEvent(QShowEvent *event) {
+    if (!FPlaced && !event->spontaneous()) {
+        FPlaced = true;
+        FormParts::CentreOnScreen(this);
+    }
+    QWidget::showEvent(event);
 }
 
 void TServiceForm::ShowReminder(bool shown) {

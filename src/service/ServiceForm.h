@@ -72,6 +72,9 @@ public:
 
     QTimer CalTimer; // 100 ms, one shot: retries deferred service work
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QWidget *BuildInputCalRow();
     QWidget *BuildIdentityRow();
@@ -83,4 +86,5 @@ private:
     void ChPageCalibrationChange(int index);
 
     QGroupBox *FTemplateFrame = nullptr; // ChCalGrp1
+    bool FPlaced = false;                // centred at the first show
 };

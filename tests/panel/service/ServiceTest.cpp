@@ -431,3 +431,32 @@ TEST_F(ServiceTest, LostSecureReplyKeepsTheServiceWindowLocked) {
     EXPECT_FALSE(Form->State.InstrumentUnsecured);
     EXPECT_FALSE(Form->ServiceWindowMenu->isVisible());
 }
+
+// A file saved from one instrument gives another its factors, serial number, badge and
+// channel count.
+TEST_F(ServiceTest, FileFromOneInstrumentMakesAnotherEqual) {
+    TTestFolder folder;
+    const QString path = folder.File("cal.txt");
+    ASSERT_TRUE(StartPanel(Launch("6180-6")));
+    OpenWindow();
+    W().Trig1AmpGainAdj->setValue(3333);
+    W().ChAmpOffAdj[4]->setValue(-7);
+    ASSERT_TRUE(WaitIdle());
+    Prompts.QueueFileName(path);
+    QTest::mouseClick(W().SaveCalsBtn, Qt::LeftButton);
+    ASSERT_TRUE(CalIdle());
+
+    TSimPanel other;
+    TSimLaunch launch = Launch("6180-6");
+    launch.Serial = 777;
+    other.AddSim(launch);
+    ASSERT_TRUE(other.StartAndLaunch());
+    TServiceWindow &service = *other.Form->Service;
+    other.Form->ServiceWindowMenu->trigger();
+    other.Prompts.QueueFileName(path);
+    QTest::mouseClick(service.Form->LoadCalsBtn, Qt::LeftButton);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return other.Prompts.Texts().contains("Settings loaded."); }, 15000));
+    EXPECT_EQ(other.Sim().Dump().value("service"), Sim->Dump().value("service"));
+    EXPECT_EQ(other.Form->State.CalibrationList.mid(5), DumpedCalLines());
+}
