@@ -25,7 +25,7 @@ struct TNoTerminal : TTerminalEcho {
     void Clear() override {}
 };
 struct TNoApp : TAppControl {
-    void RestartApp() override {}
+    bool RestartApp() override { return true; }
     void ExitApp() override {}
     void StopStatusTimer() override {}
     void StartStatusTimer() override {}

@@ -72,6 +72,10 @@ TSettingsFileSequence::TOutcome TSettingsFileSequence::Replay(const QList<QByteA
             if (TSettingsFileContent::IsCommentLine(line))
                 continue;
             FSeams.SendCommand(line);
+            if (PortGone()) {
+                FSeams.CloseMessageWindow();
+                return TOutcome::PortLost;
+            }
             if (FSeams.ProcessEvents)
                 FSeams.ProcessEvents();
         }
@@ -100,6 +104,10 @@ bool TSettingsFileSequence::PortIsFree() const {
 
 bool TSettingsFileSequence::Ending() const {
     return FSeams.Ending && FSeams.Ending();
+}
+
+bool TSettingsFileSequence::PortGone() const {
+    return FSeams.PortGone && FSeams.PortGone();
 }
 
 void TSettingsFileSequence::Inform(const QString &text) {

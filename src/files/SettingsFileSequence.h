@@ -33,6 +33,9 @@ struct TSettingsFileSeams {
     std::function<bool()> PortIsFree;
     // True once the program is ending: the replay stops at its next step, silently.
     std::function<bool()> Ending;
+    // True once the port is gone: the replay stops after the line that found it so,
+    // closes its message window and says nothing more (the status poll asks next).
+    std::function<bool()> PortGone;
     // The save dialog's title; empty: the settings file's.
     QString SaveCaption;
     // The file chosen last in any open dialog of the program, so that each starts from
@@ -54,6 +57,7 @@ public:
         Stopped,   // the read-back stopped on a reply it could not convert
         Deferred,  // another exchange was running; nothing was done
         Ended,     // the program began to end during the replay
+        PortLost,  // the port went away during the replay; the rest was not sent
     };
 
     TSettingsFileSequence(TSettingsFileSeams seams, TPrompts &prompts);
@@ -72,6 +76,7 @@ private:
     QString &LastFile();
     const QString &LastFile() const;
     bool Ending() const;
+    bool PortGone() const;
     void Inform(const QString &text);
     void ShowError(const QString &text);
     static QString WithDefaultExtension(const QString &path);

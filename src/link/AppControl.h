@@ -5,8 +5,9 @@
 class TAppControl {
 public:
     virtual ~TAppControl() = default;
-    // Starts a new instance of the program and ends this one.
-    virtual void RestartApp() = 0;
+    // Starts a new instance of the program and ends this one. False when the new instance
+    // could not be started: the user has been told why and this one goes on.
+    virtual bool RestartApp() = 0;
     // Orderly end of the program.
     virtual void ExitApp() = 0;
     virtual void StopStatusTimer() = 0;

@@ -40,26 +40,44 @@ void TExchange::AttachTimeoutHandler() {
     FTimeoutHandlerAttached = true;
 }
 
-// A port that was closed is opened on demand. When that fails once the program runs,
-// nothing can answer: the user is asked as for a lost reply (not in demo mode, where no
-// instrument is expected, nor during the search, which tries ports that may fail).
+// A port that was closed is opened on demand.
 bool TExchange::PortReady() {
     if (FPort.Opened() || FPort.Open())
         return true;
-    if (!FState.DemoMode && FPort.AllowEvents())
-        HandleCommTimeout();
+    PortFailed();
     return false;
 }
 
+// The line becomes the last command; false when it could not go out whole.
+bool TExchange::WriteLine(const QByteArray &text) {
+    FLastCommand = text;
+    FLineWritten = FPort.Write(text + LineEnd);
+    if (!FLineWritten)
+        PortFailed();
+    return FLineWritten;
+}
+
+// Nothing could go out (the port does not open, or refuses the line): once the program
+// runs no reply can come, so the user is asked as for a lost reply, and the port counts
+// as gone. Not in demo mode, where no instrument is expected, nor during the search, which
+// tries ports that may fail.
+void TExchange::PortFailed() {
+    if (FState.DemoMode || !FPort.AllowEvents())
+        return;
+    FState.PortGone = true;
+    HandleCommTimeout();
+}
+
 QString TExchange::SendQuery(const QByteArray &command) {
+    FLineWritten = false;
     if (FPort.InUse())
         return QString();
     QThread::msleep(PauseMs);
     if (!PortReady())
         return QString();
     FPort.Flush();
-    FLastCommand = command + '?';
-    FPort.Write(FLastCommand + LineEnd);
+    if (!WriteLine(command + '?'))
+        return QString();
     FLog.Sent(FLastCommand);
     const QString reply = AsText(TrimTrailingControl(FPort.Read()));
     FLog.Received(reply);
@@ -109,6 +127,7 @@ qint64 TExchange::QueryUnsigned(const QByteArray &command) {
 }
 
 QString TExchange::SendCommand(const QByteArray &command) {
+    FLineWritten = false;
     if (FState.CommandsDisabled) {
         FLog.CommandDisabled(command);
         return QString();
@@ -121,8 +140,8 @@ QString TExchange::SendCommand(const QByteArray &command) {
     if (!PortReady())
         return QString();
     FPort.Flush();
-    FLastCommand = command;
-    FPort.Write(FLastCommand + LineEnd);
+    if (!WriteLine(command))
+        return QString();
     Echo(AsText(TrimTrailingControl(command)), TTerminalEcho::CommandColour);
     FLog.Sent(command);
     return ReadAndShowResponse();
@@ -145,17 +164,20 @@ void TExchange::Echo(const QString &text, quint32 colour) {
 }
 
 // Runs inside the Read that timed out; that Read then returns what it collected.
-// A closed box counts as Ignore: the program keeps running.
+// A closed box counts as Ignore: the program keeps running, as it does when the restart
+// could not start a new instance.
 void TExchange::HandleCommTimeout() {
+    if (!FState.DemoMode && !FPort.DevicePresent())
+        FState.PortGone = true; // the cable took the device node with it
     FLog.TimeoutError();
     FPort.Flush();
     FApp.StopStatusTimer();
     const TPrompts::TButton answer = FPrompts.Message(
         QString::fromLatin1(CommunicationsLostMessage),
         TPrompts::mbYes | TPrompts::mbNo | TPrompts::mbIgnore, TPrompts::iconWarning);
-    if (answer == TPrompts::mbYes) {
-        FApp.RestartApp();
-    } else if (answer == TPrompts::mbNo) {
+    if (answer == TPrompts::mbYes && FApp.RestartApp())
+        return;
+    if (answer == TPrompts::mbNo) {
         FApp.ExitApp();
     } else {
         FPort.Flush();

@@ -50,10 +50,14 @@ public:
     // ReadResponse, then echoes the reply in green.
     QString ReadAndShowResponse();
     // The port's time-out event: asks "Communications lost. Restart?" (Yes / No / Ignore).
+    // Also the reaction when a line cannot be written (the port does not open, or the
+    // write fails): then nothing is logged as sent and no reply is awaited.
     void HandleCommTimeout();
 
     // The text last written by SendQuery or SendCommand, without the line end.
     QByteArray LastCommand() const { return FLastCommand; }
+    // Whether the last SendQuery or SendCommand put its line on the wire.
+    bool LineWritten() const { return FLineWritten; }
 
 private:
     void Echo(const QString &text, quint32 colour);
@@ -61,6 +65,8 @@ private:
     // An empty reply counts as 0; a reply that is not a number as 0 with a log line.
     bool NumberOfReply(const QString &reply, qint64 &value);
     bool PortReady();
+    bool WriteLine(const QByteArray &text);
+    void PortFailed();
 
     TVKComPort &FPort;
     TLinkState &FState;
@@ -70,4 +76,5 @@ private:
     TPrompts &FPrompts;
     QByteArray FLastCommand;
     bool FTimeoutHandlerAttached = false;
+    bool FLineWritten = false;
 };

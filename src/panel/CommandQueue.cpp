@@ -111,16 +111,19 @@ void TCommandQueue::RunRequestedReadBack() {
     FForm.PortRule.SwitchStatusTimerOn();
 }
 
-// Stops early (keeping the rest, in order) when the program ends or another exchange or a
-// read-back has taken the port meanwhile; the next pass goes on from there.
+// Stops early (keeping the rest, in order) when the program ends, the port is gone or
+// another exchange or a read-back has taken the port meanwhile; the next pass goes on from
+// there. A command whose line could not go out at all is kept at the front.
 void TCommandQueue::SendQueuedCommands() {
     while (!FState.PendingCommands.isEmpty()) {
-        if (FState.Ending || FState.ReadBackActive > 0 || FState.Link.CommandsDisabled ||
-            FForm.ComPort.InUse())
+        if (FState.Ending || FState.Link.PortGone || FState.ReadBackActive > 0 ||
+            FState.Link.CommandsDisabled || FForm.ComPort.InUse())
             break;
-        const QByteArray command = FState.PendingCommands.takeFirst().toLatin1();
+        const QString command = FState.PendingCommands.takeFirst();
         FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
-        FForm.Exchange.SendCommand(command);
+        FForm.Exchange.SendCommand(command.toLatin1());
+        if (FState.Link.PortGone && !FForm.Exchange.LineWritten())
+            FState.PendingCommands.prepend(command);
     }
     FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
     FState.CommandsPending = FState.PendingCount > 0;

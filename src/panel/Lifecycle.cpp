@@ -2,6 +2,8 @@
 #include "MainForm.h"
 
 #include "MessageForm.h"
+#include "PanelTexts.h"
+#include "Prompts.h"
 #include "ServiceForm.h"
 #include "ServiceWindow.h"
 
@@ -15,9 +17,14 @@ namespace {
 // Enough for the port to be free when the new instance searches for the instrument.
 constexpr unsigned long RestartPauseMs = 500;
 
-void StartProgramAgain() {
+bool StartProgramAgain(QString &reason) {
     QThread::msleep(RestartPauseMs);
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    if (process.startDetached())
+        return true;
+    reason = process.errorString();
+    return false;
 }
 
 } // namespace
@@ -52,15 +59,23 @@ static void ReleasePortForGood(TVKComPort &port) {
     port.setPort(0); // COM 0 never exists, so no later write can reopen a device
 }
 
-void TMainForm::RestartApp() {
+// The new instance searches the ports at once, so this one lets go of its port first. When
+// the new one does not start, this one stays: its port opens again on demand.
+bool TMainForm::RestartApp() {
     if (State.Ending)
-        return;
+        return true;
+    ComPort.Close();
+    QString reason;
+    const bool started =
+        FSetup.StartNewInstance ? FSetup.StartNewInstance(reason) : StartProgramAgain(reason);
+    if (!started) {
+        Prompts.Message(RestartFailedMessage(QCoreApplication::applicationFilePath(), reason),
+                        TPrompts::mbOK, TPrompts::iconError);
+        return false;
+    }
     EnterEndingState();
-    if (FSetup.StartNewInstance)
-        FSetup.StartNewInstance();
-    else
-        StartProgramAgain();
     QuitApplication();
+    return true;
 }
 
 void TMainForm::ExitApp() {

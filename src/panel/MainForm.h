@@ -85,7 +85,8 @@ public:
     // Reads the instrument's whole state into the panel. A record field that does not
     // convert stops it: the panel is left usable (commands on, polling on, message window
     // closed, pending refresh or recall dropped) and the TConversionError is thrown on to
-    // the caller's handler guard, which reports it.
+    // the caller's handler guard, which reports it. A port that is gone
+    // (State.Link.PortGone) ends it the same way, without a message.
     void Initialize();
     void ParseSystemParameters();
     void ParseTrigGateParameters();
@@ -108,7 +109,9 @@ public:
 
     // --- lifecycle (Lifecycle.cpp) ----------------------------------------------------------
     // TAppControl: both enter the ending state; neither returns into further port work.
-    void RestartApp() override;
+    // RestartApp is false (after an error box naming the reason) when no new instance
+    // started; this one then goes on.
+    bool RestartApp() override;
     void ExitApp() override;
     void StopStatusTimer() override;
     void StartStatusTimer() override; // switches it on only when it is off
@@ -377,6 +380,8 @@ private:
     void CreateBehaviour();
     // ReadBack.cpp
     void ReadBackLive();
+    // Throws the read-back's quiet end when the program ends or the port is gone.
+    void EndReadBackIfCut() const;
     QString ReadBackQuery(const QString &query);
     qint32 ReadBackInteger(const QString &query);
     std::optional<qint32> ReadBackIntegerReply(const QString &query);

@@ -18,9 +18,10 @@ struct TMainFormSetup {
     QString LogDirectory;   // empty: the working directory
     // Null: TStartupKeys::Platform().
     std::shared_ptr<TStartupKeys> Keys;
-    // Starts a new instance of the program; null: the program's own executable, detached,
-    // without arguments, half a second after this instance closed its port.
-    std::function<void()> StartNewInstance;
+    // Starts a new instance of the program; false, with the reason, when it did not start.
+    // Null: the program's own executable, detached, without arguments, half a second after
+    // this instance closed its port.
+    std::function<bool(QString &reason)> StartNewInstance;
     // Ends the application's message loop; null: QCoreApplication::quit().
     std::function<void()> QuitApplication;
     // The run's start stamp (log file name); invalid: the time the connection step ends.

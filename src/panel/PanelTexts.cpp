@@ -4,6 +4,7 @@
 #include "SettingsLines.h"
 #include "VersionInfo.h"
 
+#include <QDir>
 #include <QStringList>
 
 QString BrandCompanyName(const QString &manufacturer) {
@@ -29,4 +30,10 @@ QString AboutText(const Instrument::TIdentity &identity, const TVersionInfo &ver
 
 QString DemoCaption(const TVersionInfo &version) {
     return Instrument::DemoCaption(version.CompanyName, version.FileVersion);
+}
+
+QString RestartFailedMessage(const QString &program, const QString &reason) {
+    return QStringLiteral("The program could not be restarted: \"%1\" did not start (%2). This "
+                          "window stays open.")
+        .arg(QDir::toNativeSeparators(program), reason);
 }

@@ -18,3 +18,5 @@ QUrl BrandWebSite(const QString &manufacturer);
 QString AboutText(const Instrument::TIdentity &identity, const TVersionInfo &version);
 // The window caption of demo mode.
 QString DemoCaption(const TVersionInfo &version);
+// A restart whose new instance did not start: names the program and the reason.
+QString RestartFailedMessage(const QString &program, const QString &reason);

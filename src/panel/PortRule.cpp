@@ -60,6 +60,9 @@ TPortRule::TAccess TPortRule::Ask(TActivity activity) const {
             return TAccess::Wait;
         if (FState.Link.DemoMode)
             return TAccess::Refuse;
+    } else if (FState.Link.PortGone) {
+        // Only the poll tries a vanished port again; it asks what to do when it stays gone.
+        return TAccess::Wait;
     }
     return running & WaitsFor(activity) ? TAccess::Wait : TAccess::Start;
 }

@@ -35,7 +35,8 @@ public:
     TPortRule(TAppState &state, const TVKComPort &port, QTimer &statusTimer, QTimer &taskTimer);
 
     // Start: go ahead now. Wait: try again later (the caller's timer). Refuse: never now
-    // (the program ends, or the status poll in demo mode).
+    // (the program ends, or the status poll in demo mode). While the port is gone every
+    // activity but the status poll waits.
     TAccess Ask(TActivity activity) const;
     bool MayStart(TActivity activity) const { return Ask(activity) == TAccess::Start; }
     unsigned Running() const;

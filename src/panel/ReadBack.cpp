@@ -26,7 +26,8 @@
 namespace {
 
 // Thrown when the program starts ending in the middle of a read-back (a lost reply
-// answered with a restart, the window closed during a wait): the rest is skipped quietly.
+// answered with a restart, the window closed during a wait), or when the port is gone:
+// the rest is skipped quietly.
 struct TReadBackEnded {};
 
 void SetGroupAndSpinEnabled(QGroupBox *group, TPlusSpinEdit *spin, bool on) {
@@ -54,14 +55,17 @@ void TMainForm::Initialize() {
     try {
         ReadBackLive();
     } catch (const TReadBackEnded &) {
-        // The program is ending; nothing more to read or show.
+        // Ending: nothing more to read or show. Port gone: the poll asks what to do next.
+        if (!State.Ending)
+            AbortReadBack();
     } catch (const Instrument::TConversionError &) {
         AbortReadBack();
         throw;
     }
 }
 
-// A read-back stopped by a field that does not convert. Left as it was, the panel would
+// A read-back stopped by a field that does not convert, or by a port that is gone. Left
+// as it was, the panel would
 // look alive but drop every change (CommandsDisabled up) and never poll again, and a
 // refresh or recall still requested would run the failing read-back at every task tick.
 // So: commands on (the scope guard has restored the flag), polling on, message window
@@ -74,12 +78,15 @@ void TMainForm::AbortReadBack() {
     MessageForm->hide();
 }
 
+void TMainForm::EndReadBackIfCut() const {
+    if (State.Ending || State.Link.PortGone)
+        throw TReadBackEnded();
+}
+
 QString TMainForm::ReadBackQuery(const QString &query) {
-    if (State.Ending)
-        throw TReadBackEnded();
+    EndReadBackIfCut();
     const QString reply = Exchange.SendQuery(query.toLatin1());
-    if (State.Ending)
-        throw TReadBackEnded();
+    EndReadBackIfCut();
     return reply;
 }
 
@@ -88,11 +95,9 @@ qint32 TMainForm::ReadBackInteger(const QString &query) {
 }
 
 std::optional<qint32> TMainForm::ReadBackIntegerReply(const QString &query) {
-    if (State.Ending)
-        throw TReadBackEnded();
+    EndReadBackIfCut();
     const std::optional<qint32> value = Exchange.QueryIntegerReply(query.toLatin1());
-    if (State.Ending)
-        throw TReadBackEnded();
+    EndReadBackIfCut();
     return value;
 }
 
@@ -104,8 +109,7 @@ void TMainForm::ReadBackLive() {
     if (showProgress)
         MessageForm->ShowMessage("Initializing System");
     QCoreApplication::processEvents();
-    if (State.Ending)
-        throw TReadBackEnded();
+    EndReadBackIfCut();
 
     ShowIdentity();
 
@@ -118,8 +122,7 @@ void TMainForm::ReadBackLive() {
     if (!State.BinsCreated)
         UpdateStorageBins();
     QCoreApplication::processEvents();
-    if (State.Ending)
-        throw TReadBackEnded();
+    EndReadBackIfCut();
 
     State.ValueRanges = Instrument::ChooseValueRanges(State.ChannelCount);
     SetResolutionRanges();

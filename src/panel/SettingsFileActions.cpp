@@ -83,7 +83,8 @@ bool TSettingsFileActions::PortIsFree() {
 
 // A record that does not convert has stopped the read-back: reported here, and the
 // sequence ends without its closing message. A read-back cut short because the program is
-// ending counts as stopped too, so no further box appears.
+// ending or the port is gone counts as stopped too, so no further box appears and no
+// half-read list is saved.
 bool TSettingsFileActions::ReadBack() {
     try {
         FForm.Initialize();
@@ -91,7 +92,7 @@ bool TSettingsFileActions::ReadBack() {
         FForm.ReportException(e);
         return false;
     }
-    return !FForm.State.Ending;
+    return !FForm.State.Ending && !FForm.State.Link.PortGone;
 }
 
 // Demo mode does not block commands: like the queue, the replay opens the port on demand.
@@ -110,6 +111,7 @@ TSettingsFileSeams TSettingsFileActions::Seams() {
     s.SettingsLines = [this] { return FForm.State.SettingsList; };
     s.PortIsFree = [this] { return PortIsFree(); };
     s.Ending = [this] { return FForm.State.Ending; };
+    s.PortGone = [this] { return FForm.State.Link.PortGone; };
     s.LastOpenedFile = &FForm.State.LastOpenedFile;
     return s;
 }

@@ -59,15 +59,22 @@ void TMainForm::ConnectInstrument() {
     TInstrumentFinder finder(ComPort, Exchange, *this, Prompts, State.Identity);
     if (finder.FindInstrument())
         return;
-    const TPrompts::TButton answer =
-        Prompts.Message(QString::fromLatin1(TInstrumentFinder::NoDeviceFoundMessage),
-                        TPrompts::mbYes | TPrompts::mbNo, TPrompts::iconWarning);
-    if (answer == TPrompts::mbYes)
-        RestartApp();
-    else if (keys.LeftShiftPressed())
-        EnterDemoMode();
-    else
-        ExitApp();
+    // Asked again when a new instance could not be started.
+    for (;;) {
+        const TPrompts::TButton answer =
+            Prompts.Message(QString::fromLatin1(TInstrumentFinder::NoDeviceFoundMessage),
+                            TPrompts::mbYes | TPrompts::mbNo, TPrompts::iconWarning);
+        if (answer == TPrompts::mbYes) {
+            if (RestartApp())
+                return;
+            continue;
+        }
+        if (keys.LeftShiftPressed())
+            EnterDemoMode();
+        else
+            ExitApp();
+        return;
+    }
 }
 
 // Space held: the user names the port; no identification takes place.

@@ -59,13 +59,14 @@ void TStatusPoll::UpdateStatus() {
             FForm.Prompts.Message(QString::fromLatin1(PortGoneMessage),
                                   TPrompts::mbYes | TPrompts::mbNo, TPrompts::iconWarning);
         if (answer == TPrompts::mbYes)
-            FForm.RestartApp();
+            FForm.RestartApp(); // when no new instance starts, the next poll asks again
         else
             FForm.ExitApp();
         return;
     }
+    FState.Link.PortGone = false; // it opened: the port is back
     const qint32 runState = FForm.Exchange.QueryInteger(Query::RunState.toLatin1());
-    if (FState.Ending)
+    if (FState.Ending || FState.Link.PortGone)
         return;
     bool &running = FState.SystemSettings.SystemRunning;
     if (runState == 0) {

@@ -35,6 +35,7 @@ TSettingsFileSeams TCalibrationFile::Seams() {
     s.ReadBack = [this] { return ReadBackAfterLoad(); };
     s.SettingsLines = [this] { return FLinks.State.CalibrationList; };
     s.Ending = [this] { return FLinks.State.Ending; };
+    s.PortGone = [this] { return FLinks.State.Link.PortGone; };
     s.SaveCaption = QString::fromLatin1(ServiceTexts::SaveDialogCaption);
     s.LastOpenedFile = &FLinks.State.LastOpenedFile;
     return s;

@@ -22,8 +22,13 @@ using namespace Instrument;
 
 namespace {
 
-// Thrown when the program starts ending during the read-back: the rest is skipped.
+// Thrown when the program starts ending or the port is gone during the read-back: the
+// rest is skipped.
 struct TCalReadBackEnded {};
+
+bool MustEnd(const TAppState &s) {
+    return s.Ending || s.Link.PortGone;
+}
 
 } // namespace
 
@@ -57,7 +62,7 @@ bool TCalibrationReadBack::RetrieveCals() {
     }
     if (!s.InstrumentUnsecured)
         FLinks.Exchange.SendCommand(UnsecureCommand.toLatin1());
-    if (s.Ending) {
+    if (MustEnd(s)) {
         s.CalRetrievePending = false;
         return false;
     }
@@ -87,7 +92,7 @@ bool TCalibrationReadBack::RetrieveCals() {
                 ReadChannelCals(n);
             completed = true;
         } catch (const TCalReadBackEnded &) {
-            // The program is ending; nothing more to read or show.
+            // Ending, or the port is gone (the status poll asks next): nothing more to read.
         }
     }
     if (!s.Ending)
@@ -96,10 +101,10 @@ bool TCalibrationReadBack::RetrieveCals() {
 }
 
 std::int32_t TCalibrationReadBack::QueryCal(const QString &query) {
-    if (FLinks.State.Ending)
+    if (MustEnd(FLinks.State))
         throw TCalReadBackEnded();
     const std::int32_t value = FLinks.Exchange.QueryInteger(query.toLatin1());
-    if (FLinks.State.Ending)
+    if (MustEnd(FLinks.State))
         throw TCalReadBackEnded();
     return value;
 }
@@ -111,7 +116,7 @@ void TCalibrationReadBack::ReadIdentity() {
     s.CalibrationList << SerialNumberCommand(s.Identity.SerialNumber);
 
     const QString reply = FLinks.Exchange.SendQuery(Query::Badge.toLatin1());
-    if (s.Ending)
+    if (MustEnd(s))
         throw TCalReadBackEnded();
     s.CalibrationList << BadgeLine(reply);
     const int badge = BadgeOfReply(reply);

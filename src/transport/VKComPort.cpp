@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSerialPort>
@@ -150,6 +151,11 @@ qint32 TVKComPort::InCount() const {
         count += queued;
 #endif
     return qint32(qMin<qint64>(count, std::numeric_limits<qint32>::max()));
+}
+
+bool TVKComPort::DevicePresent() const {
+    const QString device = PortMap().DevicePath(FPortNumber);
+    return !device.isEmpty() && QFileInfo::exists(device);
 }
 
 bool TVKComPort::State() const {

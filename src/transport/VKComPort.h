@@ -43,6 +43,9 @@ public:
     bool State() const;
     bool InUse() const { return FPortInUse; }
     bool Opened() const;
+    // Whether the device that COM n names is still there (a pulled USB adapter or a
+    // vanished pseudo-terminal takes its node with it).
+    bool DevicePresent() const;
     quint32 ResponseTime() const { return FResponseTime; }
     void setResponseTime(quint32 value) { FResponseTime = value; }
     qint32 Port() const { return FPortNumber; }

@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -292,27 +293,58 @@ TEST(ExchangeLifetime, DestroyedExchangeLeavesNoTimeoutHandlerBehind) {
     EXPECT_FALSE(static_cast<bool>(port.OnTimeout));
 }
 
-// A port that cannot be opened again (the device is gone) is a lost reply once the
-// program runs: the time-out question and its log line, for queries and commands alike;
-// in demo mode and during the search (events off) nothing is asked.
-TEST_F(ExchangeTest, PortThatCannotReopenCountsAsALostReply) {
+// A port that cannot be opened again, or whose device refuses the line (it vanished while
+// open), is a lost reply once the program runs: the time-out question and its log line,
+// for queries and commands alike, nothing logged as sent, and the port counts as gone. In
+// demo mode and during the search (events off) nothing is asked.
+TEST_F(ExchangeTest, PortThatCannotTakeTheLineCountsAsALostReply) {
     struct TCase {
+        bool WhileOpen; // the device goes while the port is open (the write fails)
         bool Demo, Events;
         bool Asked;
     };
     Log.ToggleLoggingState();
-    Port.setPortsDirectory(LogDir.path()); // no COM links there
-    for (const TCase c :
-         {TCase{false, true, true}, TCase{true, true, false}, TCase{false, false, false}}) {
+    for (const TCase c : {TCase{false, false, true, true}, TCase{true, false, true, true},
+                          TCase{false, true, true, false}, TCase{true, true, true, false},
+                          TCase{false, false, false, false}}) {
+        auto device = std::make_unique<TPtyPeer>(7, LogDir.path());
+        ASSERT_TRUE(device->IsValid());
         Port.Close();
+        Port.setPortsDirectory(LogDir.path());
+        Port.setPort(7);
+        if (c.WhileOpen) {
+            ASSERT_TRUE(Port.Open());
+        }
+        device.reset(); // the link and the pseudo-terminal go
         State.DemoMode = c.Demo;
+        State.PortGone = false;
         Port.setAllowEvents(c.Events);
         const int shown = Prompts.Shown.size();
+        const int calls = App.Calls.size();
         EXPECT_EQ(Exchange.SendQuery(":SYST:AUT"), QString());
+        EXPECT_FALSE(Exchange.LineWritten());
         EXPECT_EQ(Exchange.SendCommand(":SYST:AUT 1"), QString());
+        EXPECT_FALSE(Exchange.LineWritten());
         EXPECT_EQ(Prompts.Texts().mid(shown),
                   c.Asked ? QStringList(2, "Communications lost. Restart?") : QStringList());
+        EXPECT_EQ(State.PortGone, c.Asked);
+        EXPECT_EQ(App.Calls.mid(calls), c.Asked ? QStringList({"StopStatusTimer", "RestartApp",
+                                                               "StopStatusTimer", "RestartApp"})
+                                                : QStringList());
     }
-    EXPECT_EQ(LogEntries(), QStringList({"Timeout Error(T)", "Timeout Error(T)"}));
+    EXPECT_EQ(LogEntries(), QStringList(4, "Timeout Error(T)"));
     EXPECT_TRUE(Terminal.Lines.isEmpty()) << "nothing was sent";
+}
+
+// Yes whose new instance does not start leaves the program running as Ignore does.
+TEST_F(ExchangeTest, LostReplyAnsweredYesWithoutANewInstanceGoesOnAsIgnore) {
+    Port.setAllowEvents(true);
+    Port.setResponseTime(300);
+    Exchange.AttachTimeoutHandler();
+    App.RestartStarts = false;
+    Peer.QueueSilence();
+    Prompts.QueueButton(TPrompts::mbYes);
+    EXPECT_EQ(Exchange.QueryInteger(":COUN:COUN"), 0);
+    EXPECT_EQ(App.Calls, QStringList({"StopStatusTimer", "RestartApp", "StartStatusTimer"}));
+    EXPECT_FALSE(State.PortGone) << "the device is still there";
 }

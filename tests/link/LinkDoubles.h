@@ -27,11 +27,15 @@ public:
 
 class TRecordingApp : public TAppControl {
 public:
-    void RestartApp() override { Calls << "RestartApp"; }
+    bool RestartApp() override {
+        Calls << "RestartApp";
+        return RestartStarts;
+    }
     void ExitApp() override { Calls << "ExitApp"; }
     void StopStatusTimer() override { Calls << "StopStatusTimer"; }
     void StartStatusTimer() override { Calls << "StartStatusTimer"; }
     QStringList Calls;
+    bool RestartStarts = true; // false: the new instance does not start
 };
 
 class TRecordingLogMenu : public TLogMenu {

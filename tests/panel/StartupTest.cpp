@@ -7,6 +7,8 @@
 #include "SimPanel.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -332,6 +334,55 @@ TEST(StartupTest, MenuExitAndRestartEndThisInstanceOnce) {
     EXPECT_FALSE(restarting.Form->ComPort.Opened());
     QTest::qWait(50);
     EXPECT_EQ(restarting.Received(0).size(), lines);
+}
+
+// A restart whose new instance does not start says why and leaves this one running: from
+// the menu, from a lost reply answered Yes, and from the start-up's "No device found"
+// (which then asks again).
+TEST(StartupTest, RestartWithoutANewInstanceSaysWhyAndThisOneGoesOn) {
+    const QString failed = "The program could not be restarted: \"" +
+                           QDir::toNativeSeparators(QCoreApplication::applicationFilePath()) +
+                           "\" did not start (execv: Permission denied). This window stays open.";
+    const QString lost = "Communications lost. Restart?";
+    enum TRoute { Menu, LostReply, NoDevice };
+    for (const TRoute route : {Menu, LostReply, NoDevice}) {
+        SCOPED_TRACE(route);
+        TSimPanel p;
+        p.RestartFailure = "execv: Permission denied";
+        p.AddSim(Instrument(route == NoDevice ? "627-6" : "6180-6"));
+        if (route == NoDevice) {
+            p.Prompts.QueueButton(TPrompts::mbYes);
+            p.Prompts.QueueButton(TPrompts::mbOK);
+            p.Prompts.QueueButton(TPrompts::mbNo);
+            EXPECT_FALSE(p.Start());
+            EXPECT_EQ(p.Prompts.Texts(), (QStringList{NoDeviceText, failed, NoDeviceText}));
+            EXPECT_EQ(p.Restarts, 1);
+            EXPECT_EQ(p.Quits, 1) << "No ends it";
+            continue;
+        }
+        ASSERT_TRUE(p.StartAndLaunch());
+        if (route == Menu) {
+            p.Prompts.QueueButton(TPrompts::mbOK);
+            p.Form->R1->trigger();
+        } else {
+            ASSERT_TRUE(p.Sim(0).InjectFault("drop 1 :SYST:AUT"));
+            p.Form->ComPort.setResponseTime(300);
+            p.Prompts.QueueButton(TPrompts::mbYes);
+            p.Prompts.QueueButton(TPrompts::mbOK);
+            p.Form->AutoStartEnbl->click();
+            ASSERT_TRUE(WaitFor([&] { return p.Prompts.Shown.size() == 2; }, 5000));
+        }
+        const QStringList seen = route == Menu ? QStringList{failed} : QStringList{lost, failed};
+        EXPECT_EQ(p.Prompts.Texts(), seen);
+        EXPECT_EQ(p.Restarts, 1);
+        EXPECT_EQ(p.Quits, 0);
+        EXPECT_FALSE(p.Form->State.Ending);
+        EXPECT_TRUE(p.Form->StatusTimer.isActive()) << "the poll goes on";
+        p.Form->ShotCountEnbl->click();
+        const QString change = p.Form->ShotCountEnbl->isChecked() ? ":COUN:STAT 1" : ":COUN:STAT 0";
+        EXPECT_TRUE(WaitFor([&] { return p.Received(0).contains(change); }, 5000))
+            << "the port opens again for the next change";
+    }
 }
 
 } // namespace

@@ -64,10 +64,12 @@ TMainForm &TSimPanel::Create() {
         setup.PortsDirectory = FPorts.path();
         setup.LogDirectory = FLogs.path();
         setup.Keys = KeySource ? KeySource : std::shared_ptr<TStartupKeys>(Keys);
-        setup.StartNewInstance = [this] {
+        setup.StartNewInstance = [this](QString &reason) {
             ++Restarts;
             if (OnRestart)
                 OnRestart();
+            reason = RestartFailure;
+            return RestartFailure.isEmpty();
         };
         setup.QuitApplication = [this] { ++Quits; };
         Form = std::make_unique<TMainForm>(Prompts, setup);

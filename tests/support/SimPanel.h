@@ -75,7 +75,9 @@ public:
     TScriptedPortPicker Picker;
     QStringList Arguments;
     int Restarts = 0; // new instances the window asked for
-    int Quits = 0;    // times it ended the message loop
+    // When set, a new instance does not start, for this reason.
+    QString RestartFailure;
+    int Quits = 0; // times it ended the message loop
     std::function<void()> OnRestart;
     std::unique_ptr<TMainForm> Form;
 
