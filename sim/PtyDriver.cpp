@@ -185,9 +185,12 @@ void TPtyDriver::HandleLine(const std::string &line) {
             FTranscript.Note(note);
         if (!Wait(FWire.DelayMs + fault.DelayMs) || FMaster < 0)
             return;
-        if (!fault.Drop)
+        if (fault.FloodBytes > 0)
+            WriteBytes(TSimFaults::Junk(size_t(fault.FloodBytes)), baud);
+        else if (!fault.Drop)
             SendLine(fault.Apply(reply), baud);
-        if (FWire.VanishAfter > 0 && FControl.LinesReceived() >= FWire.VanishAfter)
+        if (fault.Vanish ||
+            (FWire.VanishAfter > 0 && FControl.LinesReceived() >= FWire.VanishAfter))
             Vanish();
     }
     if (FControl.VanishRequested())

@@ -132,6 +132,8 @@ Observation and faults:
                          "delay K MS PATTERN"        reply MS milliseconds late
                          "truncate K FIELDS PATTERN" only the first FIELDS fields
                          "field K N TEXT PATTERN"    field N replaced by TEXT
+                         "flood K BYTES PATTERN"     BYTES junk bytes, no line end
+                         "vanish K PATTERN"          the reply, then unplugged
                        a line matches when it contains PATTERN (or equals it with a leading
                        "="); an empty PATTERN matches every line. Each fault fires once.
   --vanish-after N     unplug after answering N lines: the COM link and the pty disappear

@@ -40,6 +40,10 @@ bool TSimFault::Parse(const std::string &faultText, TSimFault &out, std::string 
         f.Action = kTruncate;
     else if (action == "field")
         f.Action = kField;
+    else if (action == "flood")
+        f.Action = kFlood;
+    else if (action == "vanish")
+        f.Action = kVanish;
     else {
         error = "unknown fault action: " + action;
         return false;
@@ -47,7 +51,8 @@ bool TSimFault::Parse(const std::string &faultText, TSimFault &out, std::string 
     if (!NextNumber(faultText, pos, 1, f.K) ||
         (f.Action == kDelay && !NextNumber(faultText, pos, 0, f.Ms)) ||
         (f.Action == kTruncate && !NextNumber(faultText, pos, 0, f.Fields)) ||
-        (f.Action == kField && !NextNumber(faultText, pos, 1, f.Fields))) {
+        (f.Action == kField && !NextNumber(faultText, pos, 1, f.Fields)) ||
+        (f.Action == kFlood && !NextNumber(faultText, pos, 1, f.Fields))) {
         error = "bad fault numbers: " + faultText;
         return false;
     }
@@ -135,6 +140,14 @@ TSimFaultDecision TSimFaults::Decide(const std::string &line) {
             d.ReplacementText = f.Text;
             d.Notes.push_back("fault: field " + std::to_string(f.Fields) + " replaced by " +
                               f.Text);
+            break;
+        case TSimFault::kFlood:
+            d.FloodBytes = f.Fields;
+            d.Notes.push_back("fault: " + std::to_string(f.Fields) + " bytes without line end");
+            break;
+        case TSimFault::kVanish:
+            d.Vanish = true;
+            d.Notes.push_back("fault: unplugged after the reply");
             break;
         }
     }

@@ -10,15 +10,17 @@
 //   "delay K MS PATTERN"        the reply sent MS milliseconds late
 //   "truncate K FIELDS PATTERN" only the first FIELDS blank-separated fields are sent
 //   "field K N TEXT PATTERN"    blank-separated field N (from 1) replaced by TEXT
+//   "flood K BYTES PATTERN"     BYTES junk bytes without any line end instead of the reply
+//   "vanish K PATTERN"          the reply, then unplugged like a pulled cable
 // PATTERN is the rest of the text: a line matches when it contains PATTERN, or equals it
 // when PATTERN starts with "="; an empty PATTERN matches every line. K counts matching
 // lines from 1 since the fault was set; each fault fires once.
 struct TSimFault {
-    enum TAction { kDrop, kGarble, kDelay, kTruncate, kField };
+    enum TAction { kDrop, kGarble, kDelay, kTruncate, kField, kFlood, kVanish };
     TAction Action = kDrop;
     int64_t K = 1;
     int64_t Ms = 0;
-    int64_t Fields = 0; // truncate: fields kept; field: the field's number
+    int64_t Fields = 0; // truncate: fields kept; field: the field's number; flood: bytes
     std::string Text;   // field: what replaces it
     std::string Pattern;
     int64_t Seen = 0;
@@ -36,6 +38,8 @@ struct TSimFaultDecision {
     int64_t TruncateFields = -1;
     int64_t ReplacedField = 0; // 0: none
     std::string ReplacementText;
+    int64_t FloodBytes = 0;         // junk sent instead of the reply, no line end
+    bool Vanish = false;            // unplug once the reply is out
     std::vector<std::string> Notes; // one per fault that fired, for the transcript
 
     std::string Apply(const std::string &reply) const;

@@ -205,17 +205,37 @@ TEST_F(SimWireTest, ControlCommandsReachTheInstrument) {
     EXPECT_EQ(Client.Ask(":SYST:SEC?"), "1");
 }
 
-TEST_F(SimWireTest, VanishesAfterAGivenNumberOfLines) {
+// After a number of lines, or after the reply to one line, as a cable pulled then.
+TEST_F(SimWireTest, VanishesAfterAGivenNumberOfLinesOrAfterOneReply) {
+    for (const QStringList &args :
+         {QStringList{"--vanish-after", "2"}, QStringList{"--fault", "vanish 1 :SYST:SEC?"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        TSimLaunch launch;
+        launch.ExtraArgs = args;
+        Start(launch);
+        EXPECT_EQ(Client.Ask("*IDN?"), "VK,6180-12,1234,1.00-1.25");
+        EXPECT_EQ(Client.Ask(":SYST:SEC?"), "1");
+        EXPECT_TRUE(Client.HungUp());
+        EXPECT_TRUE(WaitUntilGone(Link()));
+        EXPECT_FALSE(CanOpen(Sim->SlavePath()));
+        EXPECT_EQ(Sim->Transcript().last().Text, "vanished");
+        EXPECT_EQ(Sim->Stop(), 0);
+        Client.Close();
+    }
+}
+
+// A reply that never ends: junk bytes without CR or LF, then the next reply as usual.
+TEST_F(SimWireTest, FloodFaultSendsBytesWithoutALineEnd) {
     TSimLaunch launch;
-    launch.ExtraArgs = {"--vanish-after", "2"};
+    launch.ExtraArgs = {"--fault", "flood 1 65536 *IDN?"};
     Start(launch);
+    ASSERT_TRUE(Client.WriteLine("*IDN?"));
+    std::string flood;
+    for (int i = 0; i < 100 && flood.size() < 65536; ++i)
+        flood += Client.ReadFor(50);
+    EXPECT_EQ(flood.size(), 65536u);
+    EXPECT_EQ(flood.find_first_of("\r\n"), std::string::npos);
     EXPECT_EQ(Client.Ask("*IDN?"), "VK,6180-12,1234,1.00-1.25");
-    EXPECT_EQ(Client.Ask(":SYST:SEC?"), "1");
-    EXPECT_TRUE(Client.HungUp());
-    EXPECT_TRUE(WaitUntilGone(Link()));
-    EXPECT_FALSE(CanOpen(Sim->SlavePath()));
-    EXPECT_EQ(Sim->Transcript().last().Text, "vanished");
-    EXPECT_EQ(Sim->Stop(), 0);
 }
 
 TEST_F(SimWireTest, VanishesOnSignalAndOnControlCommand) {
