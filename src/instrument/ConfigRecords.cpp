@@ -12,12 +12,26 @@ void TRecordStatus::ThrowIfFailed() const {
         throw TConversionError(Error);
 }
 
+namespace {
+
+// A reply that never found its line end can be kilobytes long: the message quotes only
+// its start, so that the error box stays readable.
+constexpr qsizetype MaxQuotedField = 40;
+
+QString Quoted(const QString &field) {
+    const QString shown =
+        field.size() > MaxQuotedField ? field.left(MaxQuotedField) + QStringLiteral("...") : field;
+    return QLatin1Char('\'') + shown + QLatin1Char('\'');
+}
+
+} // namespace
+
 QString NotAnIntegerMessage(const QString &field) {
-    return QLatin1Char('\'') + field + QStringLiteral("' is not a valid integer value");
+    return Quoted(field) + QStringLiteral(" is not a valid integer value");
 }
 
 QString NotADecimalMessage(const QString &field) {
-    return QLatin1Char('\'') + field + QStringLiteral("' is not a valid floating point value");
+    return Quoted(field) + QStringLiteral(" is not a valid floating point value");
 }
 
 namespace {

@@ -76,7 +76,8 @@ TRecordStatus ParseGateRecord(int input, const QString &record, TTrigGateSetting
 // Records 1..36: the sixteen channel fields.
 TRecordStatus ParseChannelRecord(const QString &record, TChannelSettings &mirror);
 
-// Messages of a field that does not convert.
+// Messages of a field that does not convert; a field past 40 characters is quoted by its
+// first 40 and "...".
 QString NotAnIntegerMessage(const QString &field);
 QString NotADecimalMessage(const QString &field);
 

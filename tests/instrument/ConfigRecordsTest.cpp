@@ -99,6 +99,18 @@ INSTANTIATE_TEST_SUITE_P(
         TBadRecordCase{"1 0.001 NORM 1 1 1", 5, "'' is not a valid integer value"},
         TBadRecordCase{"1  0.001 NORM 1 1 1 0", 1, "'' is not a valid floating point value"}));
 
+// A reply that never found its line end: the message quotes the start of the field only.
+TEST(SystemRecord, LongFieldIsQuotedByItsStart) {
+    TSystemSettings m;
+    const QString junk(65536, QLatin1Char('x'));
+    EXPECT_EQ(ParseSystemRecord("1 " + junk + " NORM 1 1 1 0", m).Error,
+              "'" + junk.left(40) + "...' is not a valid floating point value");
+    EXPECT_EQ(NotAnIntegerMessage(junk.left(41)),
+              "'" + junk.left(40) + "...' is not a valid integer value");
+    EXPECT_EQ(NotAnIntegerMessage(junk.left(40)),
+              "'" + junk.left(40) + "' is not a valid integer value");
+}
+
 TEST(SystemRecord, ThrowIfFailedCarriesTheMessage) {
     TSystemSettings m;
     const auto s = ParseSystemRecord(QStringLiteral("1 abc"), m);
