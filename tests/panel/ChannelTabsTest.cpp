@@ -106,7 +106,7 @@ TEST_F(PanelTest, ManyChannelsNeedSeveralTabRows) {
 
 TEST_F(PanelTest, CopiesTakeTheTemplatesStateAtThatMoment) {
     // The read-back changes the template before the copies are made.
-    Form->ChMuxSelect[1]->takeItem(4);
+    delete Form->ChMuxSelect[1]->takeItem(4);
     Form->ChDelayAdj[1]->setMaxValue(2000.0);
     Form->ChDelayAdj[1]->setMinValue(0.0);
     Form->ChDelayAdj[1]->setValue(1.25e-6);

@@ -12,25 +12,29 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
 // Runs `answer` on the file dialog once it is up (from the dialog's own event loop).
+// The pending timer holds the poll; the poll itself holds only a weak reference, so it is
+// freed once the dialog was answered.
 void AnswerDialog(std::function<void(QFileDialog &)> answer) {
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [answer, poll] {
+    const std::weak_ptr<std::function<void()>> self = poll;
+    *poll = [answer, self] {
         QFileDialog *dialog = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *d = qobject_cast<QFileDialog *>(w); d && d->isVisible())
                 dialog = d;
 
         if (!dialog) {
-            QTimer::singleShot(10, *poll);
+            QTimer::singleShot(10, [next = self.lock()] { (*next)(); });
             return;
         }
         answer(*dialog);
     };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, [poll] { (*poll)(); });
 }
 
 // Types a name into the dialog's file name box and presses Open/Save; a dialog without

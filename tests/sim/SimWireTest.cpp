@@ -218,7 +218,7 @@ TEST_F(SimWireTest, VanishesAfterAGivenNumberOfLinesOrAfterOneReply) {
         EXPECT_TRUE(Client.HungUp());
         EXPECT_TRUE(WaitUntilGone(Link()));
         EXPECT_FALSE(CanOpen(Sim->SlavePath()));
-        EXPECT_EQ(Sim->Transcript().last().Text, "vanished");
+        EXPECT_EQ(Sim->Transcript().value(Sim->Transcript().size() - 1).Text, "vanished");
         EXPECT_EQ(Sim->Stop(), 0);
         Client.Close();
     }
