@@ -56,26 +56,40 @@ QStringList TSimPanel::Received(int index) const {
     return FSims.at(size_t(index))->ReceivedLines().mid(FPresetLines.at(size_t(index)));
 }
 
+TMainFormSetup TSimPanel::Setup() {
+    TMainFormSetup setup;
+    setup.Version = TVersionInfo("1.0.0.0", "Orvane Selkrin");
+    setup.Arguments = Arguments;
+    setup.PortsDirectory = FPorts.path();
+    setup.LogDirectory = FLogs.path();
+    setup.Keys = KeySource ? KeySource : std::shared_ptr<TStartupKeys>(Keys);
+    setup.StartNewInstance = [this](QString &reason) {
+        ++Restarts;
+        if (OnRestart)
+            OnRestart();
+        reason = RestartFailure;
+        return RestartFailure.isEmpty();
+    };
+    setup.QuitApplication = [this] { ++Quits; };
+    return setup;
+}
+
 TMainForm &TSimPanel::Create() {
     if (!Form) {
-        TMainFormSetup setup;
-        setup.Version = TVersionInfo("1.0.0.0", "Orvane Selkrin");
-        setup.Arguments = Arguments;
-        setup.PortsDirectory = FPorts.path();
-        setup.LogDirectory = FLogs.path();
-        setup.Keys = KeySource ? KeySource : std::shared_ptr<TStartupKeys>(Keys);
-        setup.StartNewInstance = [this](QString &reason) {
-            ++Restarts;
-            if (OnRestart)
-                OnRestart();
-            reason = RestartFailure;
-            return RestartFailure.isEmpty();
-        };
-        setup.QuitApplication = [this] { ++Quits; };
-        Form = std::make_unique<TMainForm>(Prompts, setup);
+        Form = std::make_unique<TMainForm>(Prompts, Setup());
         Form->ComPort.setPicker(&Picker);
     }
     return *Form;
+}
+
+std::unique_ptr<TMainForm> TSimPanel::StartAgain() {
+    auto again = std::make_unique<TMainForm>(Prompts, Setup());
+    again->FormCreate();
+    if (!again->State.Ending) {
+        again->LaunchTimer.stop();
+        again->Guarded([&] { again->LaunchTimerTimer(); });
+    }
+    return again;
 }
 
 bool TSimPanel::Start() {

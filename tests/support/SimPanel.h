@@ -65,6 +65,9 @@ public:
     // The launch read-back, run at once instead of 500 ms later.
     void Launch();
     bool StartAndLaunch();
+    // What a restart starts: a second window on the same port map, connected and read back
+    // (the first one must have let go of the port).
+    std::unique_ptr<TMainForm> StartAgain();
 
     QString PortsDir() const { return FPorts.path(); }
     QString LogDir() const { return FLogs.path(); }
@@ -82,6 +85,8 @@ public:
     std::unique_ptr<TMainForm> Form;
 
 private:
+    TMainFormSetup Setup();
+
     QTemporaryDir FPorts;
     QTemporaryDir FLogs;
     std::vector<std::unique_ptr<TSimProcess>> FSims;
