@@ -357,6 +357,15 @@ QByteArray TVKComPort::Read() {
     return ReadTerminated();
 }
 
+bool TVKComPort::TerminatorReceived(const QByteArray &received, const QByteArray &terminator,
+                                    qsizetype &searchFrom) {
+    if (received.indexOf(terminator, searchFrom) >= 0)
+        return true;
+    // Only the tail can still complete a terminator split over two chunks.
+    searchFrom = qMax<qsizetype>(0, received.size() - terminator.size() + 1);
+    return false;
+}
+
 QByteArray TVKComPort::ReadTerminated() {
     QPointer<TVKComPort> self(this);
     QByteArray result;
@@ -369,12 +378,10 @@ QByteArray TVKComPort::ReadTerminated() {
         for (;;) {
             if (Opened())
                 result += FPort->readAll();
-            if (result.indexOf(FEndOfResponseRaw, searchFrom) >= 0) {
+            if (TerminatorReceived(result, FEndOfResponseRaw, searchFrom)) {
                 complete = true;
                 break;
             }
-            // Only the tail can still complete a terminator split over two chunks.
-            searchFrom = qMax<qsizetype>(0, result.size() - FEndOfResponseRaw.size() + 1);
             if (deadline.hasExpired() || !Opened()) {
                 FTimedOut = true;
                 closed = !Opened();

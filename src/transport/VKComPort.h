@@ -83,6 +83,11 @@ public:
 
     // The byte terminator built from a #n terminator text (exposed for tests).
     static QByteArray ParseTerminator(const QByteArray &text);
+    // Whether `terminator` occurs in the bytes `received` so far. `searchFrom` starts at 0
+    // for a reply and remembers where the next call may begin, so each chunk is searched
+    // once and a terminator split over two chunks is still found.
+    static bool TerminatorReceived(const QByteArray &received, const QByteArray &terminator,
+                                   qsizetype &searchFrom);
 
 protected:
     bool event(QEvent *e) override;
