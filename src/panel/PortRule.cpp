@@ -54,14 +54,18 @@ TPortRule::TAccess TPortRule::Ask(TActivity activity) const {
     if (FState.Ending)
         return TAccess::Refuse;
     const unsigned running = Running();
+    constexpr unsigned exchanges = rPortRead | rStatusPoll | rTaskPass | rReadBack;
     if (activity == TActivity::StatusPoll) {
         // A busy port first: the poll's timer stays on even in demo mode until then.
         if (running & rPortRead)
             return TAccess::Wait;
         if (FState.Link.DemoMode)
             return TAccess::Refuse;
+        // Only the poll tries a vanished port again and asks what to do when it stays
+        // gone; service work still requested waits for it, not the other way round.
+        if (FState.Link.PortGone)
+            return running & exchanges ? TAccess::Wait : TAccess::Start;
     } else if (FState.Link.PortGone) {
-        // Only the poll tries a vanished port again; it asks what to do when it stays gone.
         return TAccess::Wait;
     }
     return running & WaitsFor(activity) ? TAccess::Wait : TAccess::Start;

@@ -1,10 +1,13 @@
 // The window's building blocks: page control, flow of tab buttons, check list, prompts,
 // version and brand texts.
+#include "AppState.h"
 #include "CheckListBox.h"
 #include "FlowLayout.h"
 #include "PageControl.h"
 #include "PanelTexts.h"
+#include "PortRule.h"
 #include "QtPrompts.h"
+#include "VKComPort.h"
 #include "VersionInfo.h"
 
 #include <QAbstractButton>
@@ -172,4 +175,26 @@ TEST(VersionInfoTest, BuildValuesComeFromCMake) {
     EXPECT_EQ(built.FileVersion, EXPECTED_FILE_VERSION);
     EXPECT_EQ(built.CompanyName, EXPECTED_COMPANY);
     EXPECT_EQ(built.FileVersion.count('.'), 3);
+}
+
+// A vanished port: every activity waits for the status poll, which alone tries the port
+// again; service work still requested must not hold the poll back, or neither would run.
+TEST(PortRuleTest, WhileThePortIsGoneOnlyThePollStarts) {
+    using A = TPortRule::TActivity;
+    TAppState state;
+    TVKComPort port;
+    QTimer statusTimer, taskTimer;
+    const TPortRule rule(state, port, statusTimer, taskTimer);
+    state.Link.PortGone = true;
+    state.CalRetrievePending = true;
+    state.CalLoadPending = true;
+    for (const A a : {A::LaunchReadBack, A::TaskPass, A::SettingsFile, A::CalRetrieve, A::CalLoad})
+        EXPECT_EQ(rule.Ask(a), TPortRule::TAccess::Wait) << int(a);
+    EXPECT_EQ(rule.Ask(A::StatusPoll), TPortRule::TAccess::Start);
+    state.TaskBusy = true; // a pass still on the stack ends first
+    EXPECT_EQ(rule.Ask(A::StatusPoll), TPortRule::TAccess::Wait);
+    state.TaskBusy = false;
+    state.Link.PortGone = false;
+    EXPECT_EQ(rule.Ask(A::StatusPoll), TPortRule::TAccess::Wait) << "service work first again";
+    EXPECT_EQ(rule.Ask(A::TaskPass), TPortRule::TAccess::Start);
 }
