@@ -19,6 +19,7 @@ public:
     QStringList SettingsList;
     bool ReadBackCompletes = true;
     bool EndingNow = false;
+    bool PortGoneNow = false;
     bool PortFree = true;
     std::function<void(const QByteArray &)> OnSend;
 
@@ -40,6 +41,7 @@ public:
         s.SettingsLines = [this] { return SettingsList; };
         s.PortIsFree = [this] { return PortFree; };
         s.Ending = [this] { return EndingNow; };
+        s.PortGone = [this] { return PortGoneNow; };
         return s;
     }
 
@@ -171,6 +173,18 @@ TEST(SettingsRestore, EndingProgramStopsTheReplayAtTheNextLine) {
     EXPECT_EQ(seq.Replay({"a", "b", "c"}), TOutcome::Ended);
     EXPECT_EQ(Sent(w.Events), QStringList{"a"});
     EXPECT_FALSE(w.Events.contains("readback"));
+    EXPECT_EQ(w.Shown.size(), 0);
+}
+
+// The port went away with a line: nothing more is sent or read, the window closes and the
+// replay says nothing (the status poll asks what to do next).
+TEST(SettingsRestore, PortGoneEndsTheReplayAfterThatLineAndClosesItsWindow) {
+    TFakeWindow w;
+    TSettingsFileSequence seq(w.Seams(), w);
+    w.OnSend = [&](const QByteArray &line) { w.PortGoneNow = line == "b"; };
+    EXPECT_EQ(seq.Replay({"a", "b", "c"}), TOutcome::PortLost);
+    EXPECT_EQ(w.Events, (QStringList{"show Loading. Please wait...", "pause 30", "send a", "events",
+                                     "pause 30", "send b", "close"}));
     EXPECT_EQ(w.Shown.size(), 0);
 }
 

@@ -5,6 +5,7 @@
 // instrument and in the panel, and the panel (or the instance a restart started) agrees
 // with the instrument's own state dump.
 #include "MainForm.h"
+#include "MessageForm.h"
 #include "OnceDuringReadBack.h"
 #include "PanelAgreement.h"
 #include "SimPanel.h"
@@ -617,6 +618,8 @@ TEST_P(FaultMatrix, UserSeesTheBoxesOfTheRowAndNothingIsLost) {
         Act(row);
     Settle(row);
     EXPECT_EQ(Boxes(), Expected(row));
+    EXPECT_FALSE(F->MessageForm->isVisible())
+        << "an \"Initializing\" or \"Loading\" window left up";
     CheckEnd(row.End);
     CheckNothingLost(row);
 }
