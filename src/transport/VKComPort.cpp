@@ -155,7 +155,10 @@ qint32 TVKComPort::InCount() const {
 
 bool TVKComPort::DevicePresent() const {
     const QString device = PortMap().DevicePath(FPortNumber);
-    return !device.isEmpty() && QFileInfo::exists(device);
+    if (device.isEmpty() || !QFileInfo::exists(device))
+        return false;
+    // A renumbered machine may give COM n to another device now.
+    return FOpenedDevice.isEmpty() || device == FOpenedDevice;
 }
 
 bool TVKComPort::State() const {
@@ -182,8 +185,10 @@ bool TVKComPort::OpenOnce(QString &reason) {
         return false;
     }
     FPort->setPortName(device);
-    if (FPort->open(QIODevice::ReadWrite))
+    if (FPort->open(QIODevice::ReadWrite)) {
+        FOpenedDevice = device;
         return true;
+    }
     reason = FPort->errorString();
     FPort->clearError();
     return false;

@@ -43,8 +43,8 @@ public:
     bool State() const;
     bool InUse() const { return FPortInUse; }
     bool Opened() const;
-    // Whether the device that COM n names is still there (a pulled USB adapter or a
-    // vanished pseudo-terminal takes its node with it).
+    // Whether the device that COM n names is still there and is the one last opened (a
+    // pulled USB adapter or a vanished pseudo-terminal takes its name with it).
     bool DevicePresent() const;
     quint32 ResponseTime() const { return FResponseTime; }
     void setResponseTime(quint32 value) { FResponseTime = value; }
@@ -119,5 +119,6 @@ private:
     TPrompts *FPrompts = nullptr;
     TPortPicker *FPicker = nullptr;
     QString FPortsDirectory;
+    QString FOpenedDevice;       // the device COM n named when the port last opened
     bool FDeletePending = false; // a deleteLater() that arrived while a Read was waiting
 };

@@ -1,5 +1,6 @@
 #include "PortFixture.h"
 
+#include <QFile>
 #include <QThread>
 
 using TComPortIo = TPortFixture;
@@ -111,4 +112,17 @@ TEST_F(TComPortIo, MegabytesWithoutTerminatorEndAtTheResponseTime) {
     EXPECT_GT(got.size(), 0);
     EXPECT_TRUE(flood.startsWith(got));
     Port.Close(); // the peer's pending write must not hold up its shutdown
+}
+
+// The device is there while COM n still names the one the port opened: not once its link
+// is gone, nor once COM n names another device.
+TEST_F(TComPortIo, DevicePresentWhileComNumberStillNamesTheOpenedDevice) {
+    EXPECT_TRUE(Port.DevicePresent()) << "never opened: the map alone decides";
+    ASSERT_TRUE(Port.Open());
+    EXPECT_TRUE(Port.DevicePresent());
+    auto other = std::make_unique<TPtyPeer>(2, Peer.PortsDir());
+    ASSERT_TRUE(QFile::remove(Peer.LinkPath()));
+    EXPECT_FALSE(Port.DevicePresent());
+    ASSERT_TRUE(QFile::link(other->SlavePath(), Peer.LinkPath()));
+    EXPECT_FALSE(Port.DevicePresent()) << "COM1 is another device now";
 }
