@@ -8,7 +8,10 @@
 // Exit status 1 when a command was lost, a box other than the lost-reply question came,
 // the program decided to end, or panel and instrument disagree at the end.
 //
-//   soak [--seconds 1800] [--seed 1] [--model 6180-12] [--every 60]
+//   soak [--seconds 1800] [--seed 1] [--model 6180-12] [--every 60] [--clear-terminal]
+//
+// The command terminal keeps every line it shows, so memory grows with the commands sent;
+// --clear-terminal empties it after every action to show what everything else uses.
 #include "MainForm.h"
 #include "PanelAgreement.h"
 #include "Prompts.h"
@@ -28,6 +31,7 @@
 #include <clocale>
 #include <cstdio>
 #include <functional>
+#include <malloc.h>
 #include <memory>
 
 #include "PageControl.h"
@@ -97,19 +101,26 @@ struct TOptions {
     quint32 Seed = 1;
     QString Model = "6180-12";
     int Every = 60;
+    bool ClearTerminal = false;
 };
 
 TOptions ParseOptions(const QStringList &args) {
     TOptions o;
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == "--seconds")
-            o.Seconds = args[i + 1].toInt();
-        else if (args[i] == "--seed")
-            o.Seed = args[i + 1].toUInt();
-        else if (args[i] == "--model")
-            o.Model = args[i + 1];
-        else if (args[i] == "--every")
-            o.Every = qMax(1, args[i + 1].toInt());
+    for (int i = 1; i < args.size(); ++i) {
+        const QString &name = args[i];
+        if (name == "--clear-terminal") {
+            o.ClearTerminal = true;
+            continue;
+        }
+        const QString value = args.value(++i);
+        if (name == "--seconds")
+            o.Seconds = value.toInt();
+        else if (name == "--seed")
+            o.Seed = value.toUInt();
+        else if (name == "--model")
+            o.Model = value;
+        else if (name == "--every")
+            o.Every = qMax(1, value.toInt());
     }
     return o;
 }
@@ -248,6 +259,7 @@ int main(int argc, char **argv) {
         return 1;
     }
 
+    malloc_trim(0); // memory freed so far goes back, so the start is what is in use
     const qint64 rssStart = ResidentKiB();
     std::printf("soak: %s, %d s, seed %u; resident memory at start %lld KiB\n",
                 qPrintable(options.Model), options.Seconds, options.Seed, rssStart);
@@ -255,7 +267,11 @@ int main(int argc, char **argv) {
     QElapsedTimer clock;
     clock.start();
     QTimer act, report;
-    QObject::connect(&act, &QTimer::timeout, [&] { user.Act(); });
+    QObject::connect(&act, &QTimer::timeout, [&] {
+        user.Act();
+        if (options.ClearTerminal)
+            form->ResponseList->clear();
+    });
     QObject::connect(&report, &QTimer::timeout, [&] {
         std::printf("  %6lld s  %8lld KiB  %7lld actions  %7lld commands queued  %3d lost replies"
                     "  %6d terminal lines\n",
@@ -289,11 +305,12 @@ int main(int argc, char **argv) {
 
     std::printf("resident memory: start %lld KiB, end %lld KiB (%+lld KiB)\n", rssStart, rssEnd,
                 rssEnd - rssStart);
+    std::printf("terminal lines %d%s\n", form->ResponseList->blockCount(),
+                options.ClearTerminal ? " (emptied after every action)" : "");
     std::printf("actions %lld, commands queued %lld, reached the instrument %lld, lost %lld\n",
                 user.Actions, user.Queued, sent, lost);
     std::printf("replies dropped on purpose %d, lost-reply questions answered Ignore %d\n",
                 user.Faults, prompts.LostReplies);
-    std::printf("terminal lines %d\n", form->ResponseList->blockCount());
     for (const QString &text : prompts.Unexpected)
         std::printf("unexpected box: %s\n", qPrintable(text));
     if (disagreements.isEmpty())
