@@ -3,7 +3,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${PULSEPANEL_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev
-          libjpeg-dev libgtest-dev libgmock-dev libx11-dev libxtst-dev xvfb xauth x11-utils)
+          libjpeg-dev libgtest-dev libgmock-dev libx11-dev libxtst-dev xvfb xauth x11-utils
+          clang-format socat dpkg-dev man-db desktop-file-utils appstream lintian)
 
 install_missing_packages() {
     local missing=()

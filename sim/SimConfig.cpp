@@ -30,6 +30,8 @@ bool TSimConfig::Parse(const std::vector<std::string> &args, TSimConfig &config,
         bool ok = true;
         if (option == "--help" || option == "-h")
             c.Help = true;
+        else if (option == "--version" || option == "-v")
+            c.Version = true;
         else if (option == "--model")
             ok = value(c.Identity.Model);
         else if (option == "--brand")
@@ -141,5 +143,6 @@ Observation and faults:
                          ping | fault FAULT | clear-faults | vanish | dump PATH |
                          secure 0|1 | counter N | delay MS | lines
   --help               this text
+  --version            the version
 )";
 }
