@@ -58,6 +58,35 @@ void SetPixelFont(QWidget *widget, int pixelSize) {
     widget->setFont(font);
 }
 
+// Only a size the template set itself is copied; the rest of the font comes from the
+// parent, as for the template.
+void CopyFontSize(const QWidget *from, QWidget *to) {
+    if (from->testAttribute(Qt::WA_SetFont))
+        SetPixelFont(to, from->font().pixelSize());
+}
+
+void CopyHint(const QWidget *from, QWidget *to) {
+    SetHint(to, from->property("hint").toString(), from->property("showHint").toBool());
+}
+
+TPlusSpinEdit *CopySpin(const TPlusSpinEdit *from, QWidget *parent, const QString &name) {
+    auto *to = new TPlusSpinEdit(parent);
+    to->setAutoSize(from->AutoSize());
+    CopyFontSize(from, to);
+    to->setObjectName(name);
+    to->setMaxValue(from->MaxValue());
+    to->setMinValue(from->MinValue());
+    to->setIncrement(from->Increment());
+    to->setThousandSeparator(from->ThousandSeparator());
+    to->setValue(from->Value());
+    to->setDecimals(from->Decimals());
+    to->setBorderStyle(from->BorderStyle());
+    to->OnError = from->OnError;
+    to->OnSetIncrement = from->OnSetIncrement;
+    to->OnChange = from->OnChange;
+    return to;
+}
+
 QPoint CentredTopLeft(const QRect &area, const QSize &size) {
     const int x = area.left() + (area.width() - size.width()) / 2;
     const int y = area.top() + (area.height() - size.height()) / 2;
