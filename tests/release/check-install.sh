@@ -3,15 +3,8 @@
 # installed programs' command lines, the manual pages and, with their tools installed,
 # the desktop entry and the AppStream metainfo.
 #   check-install.sh BUILD_DIR FILE_LIST VERSION
-set -euo pipefail
-build=$1 list=$2 version=$3
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check-common.sh"
+stage=$scratch
 
 DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 diff -u "$list" <(cd "$stage" && find . ! -type d | sed 's|^\./||' | sort) ||

@@ -3,15 +3,8 @@
 # fields, its files and their modes, and, with lintian installed, that lintian finds no
 # error or warning.
 #   check-package.sh BUILD_DIR FILE_LIST VERSION
-set -euo pipefail
-build=$1 list=$2 version=$3
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check-common.sh"
+out=$scratch
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 || {
     cat "$out/cpack.log"
