@@ -13,7 +13,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
 #include <stdexcept>
+#include <tuple>
 
 using namespace FormParts;
 
@@ -167,6 +170,18 @@ void TMainForm::PlaceChannelControls(const TChannelPage &p) {
         inner->setContentsMargins(4, 0, 4, 3);
         inner->addWidget(p.Editors[i]);
         grid->addWidget(p.Boxes[i], def.Row, def.HalfColumn, def.RowSpan, def.HalfColumnSpan);
+    }
+    // Tab follows the grid row by row, left to right, not the order the boxes are made in.
+    std::array<int, cbCount> visual;
+    std::iota(visual.begin(), visual.end(), 0);
+    std::stable_sort(visual.begin(), visual.end(), [](int a, int b) {
+        const TChannelBoxDef &x = ChannelBoxes[a], &y = ChannelBoxes[b];
+        return std::tie(x.Row, x.HalfColumn) < std::tie(y.Row, y.HalfColumn);
+    });
+    QWidget *previous = p.Enable;
+    for (const int i : visual) {
+        QWidget::setTabOrder(previous, p.Editors[i]);
+        previous = p.Editors[i];
     }
     if (auto *mux = qobject_cast<TCheckListBox *>(p.Editors[cbMultiplexer]))
         mux->setFixedHeight(mux->fontMetrics().height() + 10);

@@ -6,10 +6,12 @@
 #include "PlusSpinEdit.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace {
 
@@ -222,4 +224,30 @@ TEST_F(PanelTest, CopiesFollowTheTemplatesLayout) {
         EXPECT_EQ(one->geometry(), three->geometry()) << stem;
     }
     Form->hide();
+}
+
+// Tab from the Enabled box walks the page as it is drawn: row by row, left to right, on
+// the template and on a copy alike. Keys go to the focus widget, as a keyboard's do.
+TEST_F(PanelTest, TabWalksAChannelPageInVisualOrder) {
+    Form->CreateChannelTabs(12);
+    Form->show();
+    QApplication::setActiveWindow(Form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    for (const int n : {1, 2}) {
+        Form->ChPageControl->setCurrentIndex(n - 1);
+        Form->ChEnablebox[n]->setFocus();
+        QStringList walked;
+        for (int i = 0; i < 15; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked << QApplication::focusWidget()->objectName().remove(QRegularExpression("\\d+$"));
+        }
+        EXPECT_EQ(walked.join(' ').toStdString(),
+                  QStringList({"ChDelayAdj", "ChModeSel", "ChSyncSourceSel", "ChDutyOnAdj",
+                               "ChGateModeSel", "ChWidthAdj", "ChBurstAdj", "ChPolaritySel",
+                               "ChDutyOffAdj", "ChGateLogicSel", "ChOutputModeSel",
+                               "ChAmplitudeAdj", "ChWaitCountAdj", "ChControlSel", "ChMuxSelect"})
+                      .join(' ')
+                      .toStdString())
+            << "channel " << n;
+    }
 }
