@@ -108,10 +108,8 @@ TMainForm::TChannelPage TMainForm::CloneChannelPage(int n) {
 
     for (int i = 0; i < cbCount; ++i) {
         const TChannelBoxDef &def = ChannelBoxes[i];
-        auto *box = new QGroupBox(p.Frame);
+        QGroupBox *box = FormParts::Group(p.Frame, Numbered(def.GroupStem, n), t.Boxes[i]->title());
         CopyFontSize(t.Boxes[i], box);
-        box->setObjectName(Numbered(def.GroupStem, n));
-        box->setTitle(t.Boxes[i]->title());
         CopyHint(t.Boxes[i], box);
         p.Boxes[i] = box;
 

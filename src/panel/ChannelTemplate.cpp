@@ -169,6 +169,8 @@ void TMainForm::PlaceChannelControls(const TChannelPage &p) {
         auto *inner = new QVBoxLayout(p.Boxes[i]);
         inner->setContentsMargins(4, 0, 4, 3);
         inner->addWidget(p.Editors[i]);
+        // A list view takes no name from the group box around it as other controls do.
+        p.Editors[i]->setAccessibleName(QString::fromLatin1(def.Caption));
         grid->addWidget(p.Boxes[i], def.Row, def.HalfColumn, def.RowSpan, def.HalfColumnSpan);
     }
     // Tab follows the grid row by row, left to right, not the order the boxes are made in.
