@@ -1,3 +1,4 @@
+#include "GeometryReport.h"
 #include "MainForm.h"
 #include "QtPrompts.h"
 
@@ -9,6 +10,8 @@ int main(int argc, char *argv[]) {
     // Numbers on the wire and in files always use '.', whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("pulsepanel");
+    // For tools and tests that drive the program through the X server.
+    TGeometryReport::InstallFromEnvironment();
 
     TMainFormSetup setup;
     setup.Arguments = QApplication::arguments().mid(1);
