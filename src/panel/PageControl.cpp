@@ -1,6 +1,9 @@
 #include "PageControl.h"
 
 #include "FlowLayout.h"
+#include "PageTabAccessible.h"
+
+#include <QAccessible>
 
 #include <QButtonGroup>
 #include <QStackedWidget>
@@ -11,6 +14,11 @@ TPageControl::TPageControl(int tabWidth, QWidget *parent)
     : QWidget(parent), FTabWidth(tabWidth), FTabBar(new QWidget(this)),
       FTabLayout(new TFlowLayout(FTabBar, 0)), FButtons(new QButtonGroup(this)),
       FStack(new QStackedWidget(this)) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&TPageTabAccessible::Create);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

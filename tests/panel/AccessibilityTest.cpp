@@ -3,8 +3,10 @@
 #include "PanelFixture.h"
 
 #include "CheckListBox.h"
+#include "PageControl.h"
 #include "PlusSpinEdit.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -32,6 +34,18 @@ struct TExpectation {
     const char *labelledBy; // "" = no label
     const char *value;      // nullptr = not checked
 };
+
+// A control by object name, or a tab button as "<page control>:<caption>".
+QWidget *TabOrNamed(const TMainForm &form, const QString &key) {
+    const QStringList parts = key.split(':');
+    if (parts.size() == 1)
+        return form.findChild<QWidget *>(key);
+    const auto *pages = form.findChild<TPageControl *>(parts[0]);
+    for (int i = 0; pages && i < pages->count(); ++i)
+        if (pages->tabText(i) == parts[1])
+            return pages->tabButton(i);
+    return nullptr;
+}
 
 } // namespace
 
@@ -65,9 +79,11 @@ TEST_F(PanelTest, EveryKindOfControlIsNamedByTheCaptionTheUserSees) {
         {"PulseAnimate", R::Animation, "Pulse output running", "", nullptr},
         {"VKBlueBanner", R::Graphic, "Orvane Selkrin", "", nullptr},
         {"HTXBanner", R::Graphic, "Halvorn Trevaxis", "", nullptr},
+        {"ChPageControl:Ch 12", R::PageTab, "Ch 12", "", nullptr},
+        {"SystemPageControl:Additional Options", R::PageTab, "Additional Options", "", nullptr},
     };
     for (const TExpectation &e : table) {
-        QWidget *w = Named<QWidget>(e.object);
+        QWidget *w = TabOrNamed(*Form, e.object);
         ASSERT_NE(w, nullptr) << e.object;
         QAccessibleInterface *iface = Accessible(w);
         ASSERT_NE(iface, nullptr) << e.object;
@@ -118,6 +134,13 @@ TEST_F(PanelTest, StatesFollowWhatTheWindowShows) {
     EXPECT_EQ(Accessible(Form->RunStopbtn)->text(QAccessible::Description),
               "Starts(arms) or stops(disarms) the system");
     EXPECT_FALSE(Accessible(Form->PulseAnimate)->state().invisible);
+
+    // The page tab of the page shown is the selected one; pressing another shows its page.
+    QAccessibleInterface *tab3 = Accessible(Form->SystemPageControl->tabButton(2));
+    EXPECT_FALSE(tab3->state().selected);
+    tab3->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Form->SystemPageControl->currentIndex(), 2);
+    EXPECT_TRUE(tab3->state().selected);
 
     Form->SysBurstAdj->SetEnabled(false);
     EXPECT_TRUE(Accessible(Form->SysBurstAdj)->state().disabled);

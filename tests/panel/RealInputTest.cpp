@@ -47,7 +47,7 @@ struct TRealPanel {
         env.insert("QT_QPA_PLATFORM", "xcb");
         Panel.setProcessEnvironment(env);
         Panel.setWorkingDirectory(Dir.path());
-        Panel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        Panel.setProcessChannelMode(QProcess::ForwardedChannels);
         Panel.start(PULSEPANEL_PATH, QStringList());
         if (!Panel.waitForStarted(10000)) {
             ADD_FAILURE() << "pulsepanel did not start";
@@ -62,7 +62,12 @@ struct TRealPanel {
                                    IsPollQuery);
             },
             30000);
-        EXPECT_TRUE(polling) << "no read-back and poll";
+        EXPECT_TRUE(polling) << "no read-back and poll; the program "
+                             << (Panel.state() == QProcess::Running
+                                     ? std::string("runs")
+                                     : "ended with " + std::to_string(Panel.exitCode()))
+                             << "; the instrument heard: "
+                             << Sim->ReceivedLines().join(" | ").toStdString();
         return polling && !Geometry->WaitFor("ChPageControl:Ch 12").isEmpty();
     }
     ~TRealPanel() {
