@@ -80,7 +80,14 @@ void TMainForm::CreateChannelTabs(int channelCount) {
         return;
     const int last = qMin(channelCount, int(MaxChannels));
     for (int n = 2; n <= last; ++n) {
-        PlaceChannelControls(CloneChannelPage(n));
+        const TChannelPage page = CloneChannelPage(n);
+        PlaceChannelControls(page);
+        // The copy's controls take the place of the template's in the focus chain, so that
+        // Tab leaves every page for the same control (the terminal below).
+        const TChannelBoxDef &lastDrawn = ChannelBoxes[DrawingOrder().back()];
+        QWidget *previous =
+            ChPageControl->page(n - 2)->findChild<QWidget *>(Numbered(lastDrawn.EditorStem, n - 1));
+        ChainInDrawingOrder(previous, page.Enable, page.Editors);
         FillChannelTables(n);
         emit ChannelPageCreated(n);
     }

@@ -53,6 +53,27 @@ const std::array<TChannelBoxDef, cbCount> ChannelBoxes{{
      2},
 }};
 
+std::array<int, cbCount> DrawingOrder() {
+    std::array<int, cbCount> order;
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [](int a, int b) {
+        const TChannelBoxDef &x = ChannelBoxes[a], &y = ChannelBoxes[b];
+        return std::tie(x.Row, x.HalfColumn) < std::tie(y.Row, y.HalfColumn);
+    });
+    return order;
+}
+
+void ChainInDrawingOrder(QWidget *after, QWidget *enable,
+                         const std::array<QWidget *, cbCount> &editors) {
+    if (after)
+        QWidget::setTabOrder(after, enable);
+    QWidget *previous = enable;
+    for (const int i : DrawingOrder()) {
+        QWidget::setTabOrder(previous, editors[size_t(i)]);
+        previous = editors[size_t(i)];
+    }
+}
+
 namespace {
 
 constexpr int BoxFontPixels = 13;
@@ -174,17 +195,7 @@ void TMainForm::PlaceChannelControls(const TChannelPage &p) {
         grid->addWidget(p.Boxes[i], def.Row, def.HalfColumn, def.RowSpan, def.HalfColumnSpan);
     }
     // Tab follows the grid row by row, left to right, not the order the boxes are made in.
-    std::array<int, cbCount> visual;
-    std::iota(visual.begin(), visual.end(), 0);
-    std::stable_sort(visual.begin(), visual.end(), [](int a, int b) {
-        const TChannelBoxDef &x = ChannelBoxes[a], &y = ChannelBoxes[b];
-        return std::tie(x.Row, x.HalfColumn) < std::tie(y.Row, y.HalfColumn);
-    });
-    QWidget *previous = p.Enable;
-    for (const int i : visual) {
-        QWidget::setTabOrder(previous, p.Editors[i]);
-        previous = p.Editors[i];
-    }
+    ChainInDrawingOrder(nullptr, p.Enable, p.Editors);
     if (auto *mux = qobject_cast<TCheckListBox *>(p.Editors[cbMultiplexer]))
         mux->setFixedHeight(mux->fontMetrics().height() + 10);
     for (int c = 0; c < 10; ++c)

@@ -40,6 +40,9 @@ int TPageControl::addPage(QWidget *page, const QString &caption) {
         button->setFixedWidth(FTabWidth);
     FButtons->addButton(button, index);
     FTabLayout->addWidget(button);
+    // The tabs follow one another in the focus chain, wherever the first one sits.
+    if (index > 0)
+        QWidget::setTabOrder(FButtons->button(index - 1), button);
     if (index == FStack->currentIndex())
         button->setChecked(true);
     return index;

@@ -226,28 +226,32 @@ TEST_F(PanelTest, CopiesFollowTheTemplatesLayout) {
     Form->hide();
 }
 
-// Tab from the Enabled box walks the page as it is drawn: row by row, left to right, on
-// the template and on a copy alike. Keys go to the focus widget, as a keyboard's do.
+// Tab walks the page as it is drawn, row by row, left to right, on the template and on a
+// copy alike; every page is left for the row of tabs and then for the terminal below.
+// Keys go to the focus widget, as a keyboard's do.
 TEST_F(PanelTest, TabWalksAChannelPageInVisualOrder) {
     Form->CreateChannelTabs(12);
     Form->show();
     QApplication::setActiveWindow(Form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    for (const int n : {1, 2}) {
+    const auto tab = [] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return QApplication::focusWidget();
+    };
+    for (const int n : {1, 2, 12}) {
         Form->ChPageControl->setCurrentIndex(n - 1);
         Form->ChEnablebox[n]->setFocus();
         QStringList walked;
-        for (int i = 0; i < 15; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            walked << QApplication::focusWidget()->objectName().remove(QRegularExpression("\\d+$"));
-        }
+        for (int i = 0; i < 15; ++i)
+            walked << tab()->objectName().remove(QRegularExpression("\\d+$"));
         EXPECT_EQ(walked.join(' ').toStdString(),
-                  QStringList({"ChDelayAdj", "ChModeSel", "ChSyncSourceSel", "ChDutyOnAdj",
-                               "ChGateModeSel", "ChWidthAdj", "ChBurstAdj", "ChPolaritySel",
-                               "ChDutyOffAdj", "ChGateLogicSel", "ChOutputModeSel",
-                               "ChAmplitudeAdj", "ChWaitCountAdj", "ChControlSel", "ChMuxSelect"})
-                      .join(' ')
-                      .toStdString())
+                  "ChDelayAdj ChModeSel ChSyncSourceSel ChDutyOnAdj ChGateModeSel ChWidthAdj "
+                  "ChBurstAdj ChPolaritySel ChDutyOffAdj ChGateLogicSel ChOutputModeSel "
+                  "ChAmplitudeAdj ChWaitCountAdj ChControlSel ChMuxSelect")
             << "channel " << n;
+        // The row of tabs is one stop.
+        EXPECT_EQ(tab()->parentWidget(), Form->ChPageControl->tabButton(0)->parentWidget())
+            << "channel " << n;
+        EXPECT_EQ(tab(), Form->SendEdit) << "channel " << n;
     }
 }
