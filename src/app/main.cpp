@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "GeometryReport.h"
 #include "MainForm.h"
 #include "PanelVersion.h"
 #include "QtPrompts.h"
@@ -55,6 +56,8 @@ int main(int argc, char *argv[]) {
         return Answer(commandLine);
     // Numbers on the wire and in files always use '.', whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
+    // For tools and tests that drive the program through the X server.
+    TGeometryReport::InstallFromEnvironment();
 
     TMainFormSetup setup;
     setup.Arguments = QApplication::arguments().mid(1);

@@ -51,7 +51,14 @@ void TMainForm::CreateChannelTabs(int channelCount) {
         return;
     const int last = qMin(channelCount, int(MaxChannels));
     for (int n = 2; n <= last; ++n) {
-        PlaceChannelControls(CloneChannelPage(n));
+        const TChannelPage page = CloneChannelPage(n);
+        PlaceChannelControls(page);
+        // The copy's controls take the place of the template's in the focus chain, so that
+        // Tab leaves every page for the same control (the terminal below).
+        const TChannelBoxDef &lastDrawn = ChannelBoxes[DrawingOrder().back()];
+        QWidget *previous =
+            ChPageControl->page(n - 2)->findChild<QWidget *>(Numbered(lastDrawn.EditorStem, n - 1));
+        ChainInDrawingOrder(previous, page.Enable, page.Editors);
         FillChannelTables(n);
         emit ChannelPageCreated(n);
     }
@@ -79,10 +86,9 @@ TMainForm::TChannelPage TMainForm::CloneChannelPage(int n) {
 
     for (int i = 0; i < cbCount; ++i) {
         const TChannelBoxDef &def = ChannelBoxes[i];
-        auto *box = new QGroupBox(p.Frame);
+        QGroupBox *box =
+            FormParts::Group(p.Frame, Numbered(def.GroupStem, n), t.Boxes[i]->title());
         FormParts::CopyFontSize(t.Boxes[i], box);
-        box->setObjectName(Numbered(def.GroupStem, n));
-        box->setTitle(t.Boxes[i]->title());
         FormParts::CopyHint(t.Boxes[i], box);
         p.Boxes[i] = box;
 

@@ -19,6 +19,9 @@ void SetHint(QWidget *widget, const QString &hint, bool shown) {
 QGroupBox *Group(QWidget *parent, const QString &name, const QString &caption) {
     auto *box = new QGroupBox(caption, parent);
     box->setObjectName(name);
+    // Qt names a group box after the group around it when there is one, so a screen reader
+    // would read "System" for "Pulse Mode"; the controls inside are labelled by this name.
+    box->setAccessibleName(caption);
     return box;
 }
 

@@ -21,6 +21,7 @@ namespace FormParts {
 // tooltip. Some controls carry a hint that is never displayed.
 void SetHint(QWidget *widget, const QString &hint, bool shown = true);
 
+// A group box whose accessible name is its own caption.
 QGroupBox *Group(QWidget *parent, const QString &name, const QString &caption);
 
 // A non-editable drop-down list; index -1 leaves it without a selection.

@@ -3,6 +3,7 @@
 #include "JpegProbe.h"
 #include "MessageForm.h"
 #include "PlusSpinEdit.h"
+#include "PtyPeer.h"
 #include "SettingsFileActions.h"
 #include "SimPanel.h"
 #include "TestFolder.h"
@@ -222,7 +223,33 @@ TEST(SettingsFileSave, DemoModeFileHoldsTheDateLineOnly) {
     // and the demo read-back sends nothing more.
     p.Prompts.QueueFileName(wd.Folder.Write("r.txt", ":PULS1:DEL 0.00000100000\r\n"));
     p.Form->RestoreSettingsFromFile1->trigger();
+    // Demo reads do not wait for the reply: the line reaches the instrument a moment later.
+    (void)QTest::qWaitFor([&] { return !p.Received(0).isEmpty(); }, 5000);
     EXPECT_EQ(p.Received(0), QStringList{":PULS1:DEL 0.00000100000"});
+    EXPECT_EQ(Messages(p.Prompts), QStringList({"Entering Demo Mode", SettingsLoadedText}));
+}
+
+// COM1 opens but nothing answers, as on a machine without the instrument: the window's
+// port has no terminator until a connection step sets one, so demo mode reads whatever
+// is there at once. A change and a replayed file go out without "Communications lost".
+TEST(SettingsFileRestore, DemoModeOnASilentPortSendsWithoutWaitingForReplies) {
+    TWorkingDir wd;
+    TSimPanel p;
+    TPtyPeer silent(1, p.PortsDir());
+    ASSERT_TRUE(silent.IsValid()) << silent.ErrorText().toStdString();
+    p.Keys->LeftShift = true;
+    ASSERT_TRUE(p.StartAndLaunch());
+    EXPECT_TRUE(p.Form->ComPort.EndOfResponse().isEmpty());
+
+    p.Form->ChWaitCountAdj[1]->setValue(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !silent.Lines().isEmpty(); }, 2000));
+    p.Prompts.QueueFileName(
+        wd.Folder.Write("r.txt", ":PULS1:DEL 0.00000100000\r\n:PULS2:WCO 3\r\n"));
+    p.Form->RestoreSettingsFromFile1->trigger();
+    const QList<QByteArray> expected{":PULS1:WCO 5", ":PULS1:DEL 0.00000100000", ":PULS2:WCO 3"};
+    (void)QTest::qWaitFor([&] { return silent.Lines().size() >= expected.size(); }, 5000);
+    EXPECT_EQ(silent.Lines(), expected);
+    EXPECT_FALSE(p.Form->ComPort.TimedOut());
     EXPECT_EQ(Messages(p.Prompts), QStringList({"Entering Demo Mode", SettingsLoadedText}));
 }
 

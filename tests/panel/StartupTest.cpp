@@ -4,16 +4,23 @@
 #include "MessageForm.h"
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
+#include "SearchProgressForm.h"
 #include "SimPanel.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +99,44 @@ TEST(StartupTest, OnlyAnUnacceptedModelMeansNoDeviceAndNoEndsTheProgram) {
     EXPECT_EQ(p.Restarts, 0);
     EXPECT_FALSE(p.Form->ComPort.Opened());
     EXPECT_FALSE(p.Form->LaunchTimer.isActive());
+}
+
+// The search shows a small window with the pair being tried; Cancel ends the search as
+// finding nothing would, without a further query.
+TEST(StartupTest, CancelOnTheSearchWindowEndsTheSearchAsNoInstrumentFound) {
+    TSimPanel p;
+    p.AddSim(Instrument("6180-12", 4800));
+    p.AddSim();
+    p.Prompts.QueueButton(TPrompts::mbNo);
+    QString shown;
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [&shown, poll] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *form = qobject_cast<TSearchProgressForm *>(w);
+            if (form && form->isVisible() && form->TryingLabel->text().contains("57600")) {
+                // The bar is read out with the pair being tried.
+                shown = QString("%1 %2/%3 %4")
+                            .arg(QAccessible::queryAccessibleInterface(form->SearchBar)
+                                     ->text(QAccessible::Name))
+                            .arg(form->SearchBar->value())
+                            .arg(form->SearchBar->maximum())
+                            .arg(form->windowTitle());
+                const QRect area = form->screen()->availableGeometry();
+                EXPECT_LE((form->frameGeometry().center() - area.center()).manhattanLength(), 2);
+                QTest::mouseClick(form->CancelBtn, Qt::LeftButton);
+                return;
+            }
+        }
+        QTimer::singleShot(0, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+
+    EXPECT_FALSE(p.Start());
+    EXPECT_EQ(shown, "Trying COM1 at 57600 baud 1/12 Searching for the instrument");
+    EXPECT_EQ(p.Prompts.Texts(), QStringList{NoDeviceText});
+    EXPECT_EQ(p.Received(0), QStringList(2, "*IDN?")); // at 115200 only
+    EXPECT_TRUE(p.Received(1).isEmpty());
+    EXPECT_FALSE(p.Form->ComPort.Opened());
 }
 
 TEST(StartupTest, MoreThanAHundredPortsFailEvenWithAnInstrumentOnTheFirst) {
