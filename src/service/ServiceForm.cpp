@@ -109,6 +109,9 @@ QWidget *TServiceForm::BuildInputCalRow() {
         auto *inner = new QHBoxLayout(g.Group);
         g.Gain = CalSpin(stem + "AmpGainAdj", 1000, 5000, 1000);
         g.Offset = CalSpin(stem + "AmpOffAdj", 0, 1000, 100);
+        // Three groups hold an "Amp Gain": the input's name tells them apart when heard.
+        g.Gain->setAccessibleName(g.Group->title() + " Amp Gain");
+        g.Offset->setAccessibleName(g.Group->title() + " Amp Off");
         inner->addWidget(FormParts::Boxed(g.Group, stem + "AmpGainGrp", "Amp Gain", g.Gain));
         inner->addWidget(FormParts::Boxed(g.Group, stem + "AmpOffGrp", "Amp Off", g.Offset));
         layout->addWidget(g.Group);
@@ -211,10 +214,8 @@ void TServiceForm::BuildChannelPage(int n) {
         const TChannelCalKind &k = ChannelCalKinds[i];
         const TPlusSpinEdit *tSpin = templates[i];
         const auto *tGroup = static_cast<const QGroupBox *>(tSpin->parentWidget());
-        auto *group = new QGroupBox(frame);
+        QGroupBox *group = FormParts::Group(frame, Numbered(k.GroupStem, n), tGroup->title());
         FormParts::CopyFontSize(tGroup, group);
-        group->setObjectName(Numbered(k.GroupStem, n));
-        group->setTitle(tGroup->title());
         FormParts::CopyHint(tGroup, group);
         auto *groupLayout = new QVBoxLayout(group);
         groupLayout->setContentsMargins(6, 2, 6, 4);

@@ -5,6 +5,8 @@
 #include "CheckListBox.h"
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
+#include "ServiceForm.h"
+#include "ServiceWindow.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -51,6 +53,7 @@ QWidget *TabOrNamed(const TMainForm &form, const QString &key) {
 
 TEST_F(PanelTest, EveryKindOfControlIsNamedByTheCaptionTheUserSees) {
     Form->CreateChannelTabs(12);
+    Form->Service->Form->BuildCalibrationPages(36);
     using R = QAccessible::Role;
     const TExpectation table[] = {
         {"PeriodAdj", R::SpinBox, "Period", "Period", "0.001,000,000"},
@@ -81,6 +84,12 @@ TEST_F(PanelTest, EveryKindOfControlIsNamedByTheCaptionTheUserSees) {
         {"HTXBanner", R::Graphic, "Halvorn Trevaxis", "", nullptr},
         {"ChPageControl:Ch 12", R::PageTab, "Ch 12", "", nullptr},
         {"SystemPageControl:Additional Options", R::PageTab, "Additional Options", "", nullptr},
+        // the service window
+        {"Trig1AmpGainAdj", R::SpinBox, "Trig 1 Calibration Amp Gain", "Amp Gain", "1000"},
+        {"ChDelayCalAdj36", R::SpinBox, "Delay Cal", "Delay Cal", "25"},
+        {"SerialNumEdit", R::EditableText, "Serial Number", "Serial Number", nullptr},
+        {"CompanySelItemB", R::RadioButton, "VK 6180", "Company", nullptr},
+        {"ChPageCalibration:Ch 36", R::PageTab, "Ch 36", "", nullptr},
     };
     for (const TExpectation &e : table) {
         QWidget *w = TabOrNamed(*Form, e.object);
@@ -100,6 +109,7 @@ TEST_F(PanelTest, EveryKindOfControlIsNamedByTheCaptionTheUserSees) {
 // check list or titled group without a name, no drop-down without a label.
 TEST_F(PanelTest, NoControlOfTheWindowIsLeftWithoutACaption) {
     Form->CreateChannelTabs(36);
+    Form->Service->Form->BuildCalibrationPages(36);
     int checked = 0;
     for (QWidget *w : Form->findChildren<QWidget *>()) {
         QAccessibleInterface *iface = Accessible(w);
