@@ -86,8 +86,7 @@ TMainForm::TChannelPage TMainForm::CloneChannelPage(int n) {
 
     for (int i = 0; i < cbCount; ++i) {
         const TChannelBoxDef &def = ChannelBoxes[i];
-        QGroupBox *box =
-            FormParts::Group(p.Frame, Numbered(def.GroupStem, n), t.Boxes[i]->title());
+        QGroupBox *box = FormParts::Group(p.Frame, Numbered(def.GroupStem, n), t.Boxes[i]->title());
         FormParts::CopyFontSize(t.Boxes[i], box);
         FormParts::CopyHint(t.Boxes[i], box);
         p.Boxes[i] = box;

@@ -33,6 +33,7 @@ struct TRealPanel {
     bool Start() {
         TSimLaunch launch;
         launch.PortsDir = Dir.path();
+        launch.Unsecured = true; // Tools > Service Window is there from the start
         Sim = std::make_unique<TSimProcess>(launch);
         QString error;
         if (!Sim->Start(&error)) {
@@ -306,4 +307,20 @@ TEST_F(RealInputTest, TabWalksAChannelPageInVisualOrder) {
     ASSERT_TRUE(Click("GateModeSel1"));
     ASSERT_TRUE(Click("GateModeSel1:Disabled"));
     EXPECT_EQ(Expect(ungating, 1), QStringList{":GATE1:MOD DIS"});
+}
+
+// The service window, last since it opens over the main window: the serial number typed
+// into its edit line and sent by Set, a company chosen by a click on its radio button.
+TEST_F(RealInputTest, ServiceWindowSerialNumberAndCompany) {
+    ASSERT_TRUE(Click("ools1Action"));
+    ASSERT_TRUE(Click("ServiceWindowMenu"));
+    // The window shows once its read-back has ended.
+    ASSERT_FALSE(Run->Geometry->WaitFor("SerialNumEdit").isEmpty());
+    const int mark = Mark();
+    ASSERT_TRUE(ClickForFocus("SerialNumEdit"));
+    Input.Key(XK_a, {XK_Control_L});
+    Input.Type("00042");
+    ASSERT_TRUE(Click("SerialNumSetBtn"));
+    ASSERT_TRUE(Click("CompanySelItemD"));
+    EXPECT_EQ(Expect(mark, 2), QStringList({"*SER 42", ":SYST:BAD 3 12"}));
 }
