@@ -307,6 +307,10 @@ TEST_F(ExchangeTest, PortThatCannotReopenCountsAsALostReply) {
         Port.Close();
         State.DemoMode = c.Demo;
         Port.setAllowEvents(c.Events);
+        if (c.Asked) {
+            Prompts.QueueButton(TPrompts::mbIgnore);
+            Prompts.QueueButton(TPrompts::mbIgnore);
+        }
         const int shown = Prompts.Shown.size();
         EXPECT_EQ(Exchange.SendQuery(":SYST:AUT"), QString());
         EXPECT_EQ(Exchange.SendCommand(":SYST:AUT 1"), QString());

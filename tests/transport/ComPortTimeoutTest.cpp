@@ -154,6 +154,7 @@ TEST_F(TComPortTimeout, NestedReadWhileInUseIsRefused) {
         QByteArray Got = "unset";
         qint64 RawGot = -1;
     } inner;
+    Prompts.QueueOK(2); // one for Read, one for ReadRaw
     // A timer firing inside the outer wait tries to read, then lets the reply come.
     QTimer::singleShot(30, &Port, [&] {
         inner.Ran = true;

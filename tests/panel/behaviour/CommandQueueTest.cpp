@@ -131,6 +131,7 @@ TEST_F(CommandQueueTest, ReadBackErrorInAPassIsReportedAndTheQueueGoesOn) {
     TMainForm &f = *Form;
     ASSERT_TRUE(Sim->InjectFault("garble 1 =*CFG? 0?"));
     const int mark = Mark();
+    Prompts.QueueOK();
     f.Up1->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Prompts.Texts().isEmpty(); }, 10000));
     EXPECT_EQ(Prompts.Texts().size(), 1);

@@ -83,6 +83,7 @@ protected:
     }
     void EnterCode(const QString &code, bool accepted = true) {
         Prompts.QueueInput(code, accepted);
+        Prompts.QueueOK(); // "System Unsecured" or "Incorrect Code"
         Form->ServiceMenu->trigger();
     }
     QString LastMessage() const { return Prompts.Texts().value(Prompts.Texts().size() - 1); }
@@ -268,6 +269,7 @@ TEST_F(ServiceTest, AdjustmentsSendTheirCommands) {
         const int mark = Mark();
         const int shown = Prompts.Shown.size();
         w.ShowReminder(true);
+        Prompts.QueueOK(c.Message.isEmpty() ? 0 : 1);
         c.Act();
         EXPECT_EQ(WaitForSent(mark, c.Sent.size()), c.Sent);
         EXPECT_EQ(Prompts.Shown.size(), shown + (c.Message.isEmpty() ? 0 : 1));
@@ -301,6 +303,7 @@ TEST_F(ServiceTest, ChannelSelectionWithoutCompanySendsNothingAndSaysWhy) {
     OpenWindow();
     ASSERT_EQ(W().CompanySel->ItemIndex(), -1);
     const int mark = Mark();
+    Prompts.QueueOK();
     QTest::mouseClick(W().NumChSelect->button(1), Qt::LeftButton);
     EXPECT_EQ(WaitForSent(mark, 0), QStringList());
     EXPECT_EQ(LastMessage(),
@@ -349,6 +352,7 @@ TEST_F(ServiceTest, WorkAskedForDuringAPollWaitsForIt) {
         {"load",
          [&] {
              Prompts.QueueFileName(path);
+             Prompts.QueueOK(); // "Settings loaded."
              QTest::mouseClick(W().LoadCalsBtn, Qt::LeftButton);
          }},
     };
@@ -387,6 +391,7 @@ TEST_F(ServiceTest, SavedFileLoadsBackLineForLine) {
 
     const int mark = Mark();
     Prompts.QueueFileName(path);
+    Prompts.QueueOK();
     QTest::mouseClick(W().LoadCalsBtn, Qt::LeftButton);
     ASSERT_TRUE(CalIdle());
     EXPECT_EQ(LastMessage(), "Settings loaded.");
@@ -412,6 +417,7 @@ TEST_F(ServiceTest, FilesWithoutCommandsReadBackAndSaySo) {
         const int mark = Mark();
         const int shown = Prompts.Shown.size();
         Prompts.QueueFileName(folder.Write("f.txt", c.Bytes));
+        Prompts.QueueOK(c.Messages.size());
         QTest::mouseClick(W().LoadCalsBtn, Qt::LeftButton);
         ASSERT_TRUE(CalIdle());
         EXPECT_EQ(Prompts.Texts().mid(shown + 1), c.Messages); // after the open dialog
@@ -454,6 +460,7 @@ TEST_F(ServiceTest, FileFromOneInstrumentMakesAnotherEqual) {
     TServiceWindow &service = *other.Form->Service;
     other.Form->ServiceWindowMenu->trigger();
     other.Prompts.QueueFileName(path);
+    other.Prompts.QueueOK();
     QTest::mouseClick(service.Form->LoadCalsBtn, Qt::LeftButton);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return other.Prompts.Texts().contains("Settings loaded."); }, 15000));
