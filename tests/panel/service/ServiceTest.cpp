@@ -137,6 +137,23 @@ TEST_P(ServiceReadBackTest, AsksInOrderAndListsWhatItRead) {
               W().ChAmpOffAdj[c.Channels]->Value());
     EXPECT_FALSE(Form->State.Link.CommandsDisabled);
     EXPECT_FALSE(Form->MessageForm->isVisible());
+    // Each channel's controls and model hold what was read: writing the delay read must
+    // not move the width read before it.
+    QStringList shown, held;
+    for (int n = 1; n <= c.Channels; ++n) {
+        const auto &m = Form->State.ChannelSettings[n];
+        const QString ch = ":PULS" + QString::number(n) + ":CAL:";
+        shown << ch + "WIDT " + QString::number(W().ChWidthCalAdj[n]->Value())
+              << ch + "DEL " + QString::number(W().ChDelayCalAdj[n]->Value())
+              << ch + "GAIN " + QString::number(W().ChAmpGainAdj[n]->Value())
+              << ch + "OFFS " + QString::number(W().ChAmpOffAdj[n]->Value());
+        held << ch + "WIDT " + QString::number(m.WidthCal)
+             << ch + "DEL " + QString::number(m.DelayCal)
+             << ch + "GAIN " + QString::number(m.AmpGainCal)
+             << ch + "OFFS " + QString::number(m.AmpOffsetCal);
+    }
+    EXPECT_EQ(shown, expected.mid(9));
+    EXPECT_EQ(held, expected.mid(9));
 
     // A second opening builds nothing more and reads everything again (unsecuring
     // again until a panel read-back has seen the lock open).
