@@ -141,7 +141,7 @@ Observation and faults:
   --control PATH       a Unix socket taking one command per connection (line in, line
                        out); the same commands work on the wire after "SIM:":
                          ping | fault FAULT | clear-faults | vanish | dump PATH |
-                         secure 0|1 | counter N | delay MS | lines
+                         secure 0|1 | counter N | run 0|1 | delay MS | lines
   --help               this text
   --version            the version
 )";

@@ -77,6 +77,7 @@ TEST(SettingsRestore, SendsCommandLinesInOrderWithPausesThenReadsBack) {
                                                ":SYST:AUT 1\r\n");
     TFakeWindow w;
     w.QueueFileName(path);
+    w.QueueOK();
     TSettingsFileSequence seq(w.Seams(), w);
     EXPECT_EQ(seq.Restore(), TOutcome::Done);
     EXPECT_EQ(w.Events, (QStringList{"open", "show Loading. Please wait...", "pause 30", "pause 30",
@@ -92,6 +93,7 @@ TEST(SettingsRestore, SendsCommandLinesInOrderWithPausesThenReadsBack) {
 
     // The next open dialog starts from the file chosen before.
     w.Events.clear();
+    w.QueueFileName(QString());
     EXPECT_EQ(seq.Restore(), TOutcome::Cancelled);
     EXPECT_EQ(w.FileDialogs.last().dir, path);
     EXPECT_EQ(w.Events, QStringList{"open"}); // nothing loaded, sent or read back
@@ -101,6 +103,7 @@ TEST(SettingsRestore, CommentsOnlyAndEmptyFilesStillReadBack) {
     TTestFolder folder;
     TFakeWindow w;
     w.QueueFileName(folder.Write("c.txt", "// a\r\n// b\r\n"));
+    w.QueueOK();
     TSettingsFileSequence seq(w.Seams(), w);
     EXPECT_EQ(seq.Restore(), TOutcome::Done);
     EXPECT_EQ(w.Events, (QStringList{"open", "show Loading. Please wait...", "pause 30", "pause 30",
@@ -108,6 +111,7 @@ TEST(SettingsRestore, CommentsOnlyAndEmptyFilesStillReadBack) {
 
     w.Events.clear();
     w.QueueFileName(folder.Write("e.txt", ""));
+    w.QueueOK(2);
     EXPECT_EQ(seq.Restore(), TOutcome::Done);
     EXPECT_EQ(w.Events, (QStringList{"open", "info Empty file.", "readback", "close",
                                      "info Settings loaded."}));
@@ -121,6 +125,7 @@ TEST(SettingsRestore, UnreadableFilesSendNothingAndDoNotReadBack) {
     // The file vanishes between the dialog and the read.
     const QString gone = folder.Write("gone.txt", "*RST\r\n");
     w.QueueFileName(gone, [&] { QFile::remove(gone); });
+    w.QueueOK();
     EXPECT_EQ(seq.Restore(), TOutcome::Failed);
     EXPECT_EQ(w.Events,
               (QStringList{"open", "error Cannot read file \"" + QDir::toNativeSeparators(gone) +
@@ -129,6 +134,7 @@ TEST(SettingsRestore, UnreadableFilesSendNothingAndDoNotReadBack) {
     w.Events.clear();
     const QString binary = folder.Write("b.txt", QByteArray("*RST\r\n\x00\x01\x02", 9));
     w.QueueFileName(binary);
+    w.QueueOK();
     EXPECT_EQ(seq.Restore(), TOutcome::Failed);
     EXPECT_EQ(w.Events,
               (QStringList{"open", "error Cannot read file \"" + QDir::toNativeSeparators(binary) +
@@ -143,6 +149,7 @@ TEST(SettingsRestore, ReplaysItsOwnCopyWhenTheListIsClearedMeanwhile) {
     QList<QByteArray> settingsList{"*CFG 0 a", "*CFG 90 b", "*CFG 1 c"};
     // A read-back run from the events processed after a line empties the list.
     w.OnSend = [&](const QByteArray &) { settingsList.clear(); };
+    w.QueueOK();
     EXPECT_EQ(seq.Replay(settingsList), TOutcome::Done);
     EXPECT_EQ(Sent(w.Events), (QStringList{"*CFG 0 a", "*CFG 90 b", "*CFG 1 c"}));
 }
@@ -223,6 +230,8 @@ TEST(SettingsSave, CancelStoppedReadBackAndReadOnlyFolder) {
     TTestFolder folder;
     TFakeWindow w;
     TSettingsFileSequence seq(w.Seams(), w);
+    w.QueueFileName(QString());
+    w.QueueOK();
     EXPECT_EQ(seq.Save(), TOutcome::Cancelled);
     EXPECT_EQ(w.Events, (QStringList{"readback", "save", "info Save to file was cancelled"}));
 
@@ -236,6 +245,7 @@ TEST(SettingsSave, CancelStoppedReadBackAndReadOnlyFolder) {
     w.SettingsList = {"*CFG 0 1"};
     const QString dir = folder.File("ro");
     w.QueueFileName(dir + "/s.txt");
+    w.QueueOK();
     {
         TReadOnlyFolder readOnly(dir);
         ASSERT_TRUE(readOnly.Active());

@@ -152,6 +152,7 @@ TEST_F(DiscoveryTest, NoAcceptedModelAnywhereClosesThePort) {
 }
 
 TEST_F(DiscoveryTest, NoPortsGivesTheMessage) {
+    Prompts.QueueOK();
     EXPECT_FALSE(Finder.FindInstrument());
     EXPECT_EQ(Prompts.Texts(), QStringList{QStringLiteral("No available ports.")});
     EXPECT_FALSE(Port.Opened());

@@ -406,6 +406,7 @@ TEST_F(PanelTest, DemoStateShowsDemoCaptionAndLabels) {
 
 TEST_F(PanelTest, AboutShowsSixLinesJoinedByCrLf) {
     Instrument::TIdentity id{"HTX", "631K-36", 4711, "2.10", "3.05"};
+    Prompts.QueueOK(2);
     Form->ShowAbout(id);
     ASSERT_EQ(Prompts.Shown.size(), 1);
     EXPECT_EQ(Prompts.Shown[0].text, "Company: Halvorn Trevaxis\r\nModel Number: 631K-36\r\n"

@@ -98,13 +98,16 @@ struct TConnectedPanel {
     // Lines received from here on.
     void Mark() { FMark = int(P.Received(0).size()); }
     QStringList ReceivedSinceMark() const { return WithoutStatusPoll(P.Received(0).mid(FMark)); }
-    QString SaveTo(const QString &path) {
+    // Each answers the dialog with path and acknowledges the boxes that follow.
+    QString SaveTo(const QString &path, int boxes = 0) {
         P.Prompts.QueueFileName(path);
+        P.Prompts.QueueOK(boxes);
         Form().SaveToFile1->trigger();
         return path;
     }
-    void RestoreFrom(const QString &path) {
+    void RestoreFrom(const QString &path, int boxes = 1) {
         P.Prompts.QueueFileName(path);
+        P.Prompts.QueueOK(boxes);
         Form().RestoreSettingsFromFile1->trigger();
     }
 
@@ -188,6 +191,7 @@ TEST(SettingsFileSave, ReadBackStoppedWhileTheDialogIsOpenLeavesTheFileWhole) {
         ASSERT_TRUE(panel.Sim().InjectFault("garble 1 *CFG?5"));
         panel.Form().Guarded([&] { panel.Form().Initialize(); });
     });
+    panel.P.Prompts.QueueOK();
     panel.Form().SaveToFile1->trigger();
     ASSERT_EQ(Boxes(panel.P.Prompts).size(), 1); // the stopped read-back's error report
     const QStringList lines = CrLfLines(TTestFolder::Read(path));
@@ -199,7 +203,7 @@ TEST(SettingsFileSave, CancelSaysSoAndWritesNothing) {
     TWorkingDir wd;
     TConnectedPanel panel;
     ASSERT_TRUE(panel.Ok);
-    panel.SaveTo(QString());
+    panel.SaveTo(QString(), 1);
     EXPECT_EQ(Messages(panel.P.Prompts), QStringList{SaveCancelledText});
     EXPECT_EQ(Boxes(panel.P.Prompts).value(0).icon, TPrompts::iconInformation);
     EXPECT_TRUE(wd.Folder.Entries().isEmpty());
@@ -210,6 +214,7 @@ TEST(SettingsFileSave, DemoModeFileHoldsTheDateLineOnly) {
     TSimPanel p;
     p.AddSim();
     p.Keys->LeftShift = true;
+    p.Prompts.QueueOK();
     ASSERT_TRUE(p.StartAndLaunch());
     p.Prompts.QueueFileName(wd.Folder.File("demo.txt"));
     p.Form->SaveToFile1->trigger();
@@ -222,6 +227,7 @@ TEST(SettingsFileSave, DemoModeFileHoldsTheDateLineOnly) {
     // Demo mode blocks no command: the replay opens the form's port (COM 1) on demand,
     // and the demo read-back sends nothing more.
     p.Prompts.QueueFileName(wd.Folder.Write("r.txt", ":PULS1:DEL 0.00000100000\r\n"));
+    p.Prompts.QueueOK();
     p.Form->RestoreSettingsFromFile1->trigger();
     // Demo reads do not wait for the reply: the line reaches the instrument a moment later.
     (void)QTest::qWaitFor([&] { return !p.Received(0).isEmpty(); }, 5000);
@@ -262,7 +268,7 @@ TEST(SettingsFileSave, ReadOnlyWorkingFolderIsNamedInTheErrorAndNothingIsWritten
     TReadOnlyFolder readOnly(dir);
     ASSERT_TRUE(readOnly.Active());
     QDir::setCurrent(dir);
-    panel.SaveTo(path);
+    panel.SaveTo(path, 1);
     ASSERT_EQ(Boxes(panel.P.Prompts).size(), 1);
     EXPECT_EQ(Boxes(panel.P.Prompts)[0].icon, TPrompts::iconError);
     EXPECT_EQ(Boxes(panel.P.Prompts)[0].text,
@@ -310,7 +316,7 @@ TEST(SettingsFileRestore, OpenDialogStartsFromTheFileChosenLast) {
     ASSERT_TRUE(panel.Ok);
     const QString path = wd.Folder.Write("only-comments.txt", "// x\r\n");
     panel.RestoreFrom(path);
-    panel.RestoreFrom(QString()); // cancelled: nothing sent, nothing said
+    panel.RestoreFrom(QString(), 0); // cancelled: nothing sent, nothing said
     ASSERT_EQ(panel.P.Prompts.FileDialogs.size(), 2);
     EXPECT_TRUE(panel.P.Prompts.FileDialogs[0].dir.isEmpty());
     EXPECT_EQ(panel.P.Prompts.FileDialogs[1].dir, path);
@@ -349,7 +355,7 @@ TEST(SettingsFileRestore, EmptyFileSaysSoThenReadsBack) {
     ASSERT_TRUE(panel.Ok);
     const QString path = wd.Folder.Write("empty.txt", "");
     panel.Mark();
-    panel.RestoreFrom(path);
+    panel.RestoreFrom(path, 2);
     EXPECT_EQ(Messages(panel.P.Prompts), QStringList({"Empty file.", SettingsLoadedText}));
     EXPECT_EQ(panel.ReceivedSinceMark().size(), 1 + 4 + 7 + 12);
 }
@@ -426,6 +432,7 @@ TEST(SettingsFileRestore, BadFilesSendNothingAndSayWhy) {
         panel.P.Prompts.Shown.clear();
         panel.Mark();
         panel.P.Prompts.QueueFileName(c.path, c.beforeRead);
+        panel.P.Prompts.QueueOK();
         panel.Form().RestoreSettingsFromFile1->trigger();
         EXPECT_TRUE(panel.ReceivedSinceMark().isEmpty())
             << panel.ReceivedSinceMark().join("|").toStdString();
@@ -481,6 +488,7 @@ TEST(SettingsFileRestore, ReadBackDuringTheReplayDoesNotCutItShort) {
         armed = true;
         QTimer::singleShot(0, refresh);
     });
+    panel.P.Prompts.QueueOK();
     panel.Form().RestoreSettingsFromFile1->trigger();
     EXPECT_EQ(readBacks, 1);
     EXPECT_EQ(CommandsIn(panel.ReceivedSinceMark()), lines);
@@ -558,6 +566,7 @@ TEST(CaptureScreenShot, ReadOnlyWorkingFolderGivesAnErrorAndKeepsTheEarlierFile)
     {
         TReadOnlyFolder readOnly(dir);
         ASSERT_TRUE(readOnly.Active());
+        panel.P.Prompts.QueueOK();
         panel.Form().CaptureScreenShot1->trigger();
     }
     EXPECT_EQ(TTestFolder::Read(earlier), QByteArray("earlier picture"));

@@ -156,6 +156,7 @@ TEST(StartupTest, LeftShiftEntersDemoModeAndSendsNothingToAnyPort) {
     p.AddSim();
     p.AddSim(Instrument("6180-24", 9600));
     p.Keys->LeftShift = true;
+    p.Prompts.QueueOK();
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"Entering Demo Mode"});
     EXPECT_TRUE(p.Form->State.Link.DemoMode);
@@ -188,7 +189,11 @@ TEST(StartupTest, SpaceOpensTheChosenPortAt115200WithoutIdentifying) {
     EXPECT_TRUE(p.Received(1).isEmpty());
     EXPECT_EQ(p.Form->State.Identity, Instrument::TIdentity());
 
-    p.Launch(); // no identity: an unknown brand, an empty model and 12 channels
+    // No identity: an unknown brand, an empty model and 12 channels, of which the
+    // instrument lacks the last six.
+    p.Prompts.QueueOK();
+    p.Launch();
+    EXPECT_EQ(p.Prompts.Texts(), QStringList{"'ERR:' is not a valid integer value"});
     EXPECT_EQ(p.Form->windowTitle(), "Unknown Model   SW Version: 1.0.0.0 ComPort: 2 Baud: 115200");
     EXPECT_EQ(p.Form->State.ChannelCount, 12);
     EXPECT_EQ(p.Received(1).value(0), "*CFG? 0?");
@@ -237,6 +242,7 @@ TEST(StartupTest, NoWithLeftShiftHeldEntersDemoModeWithoutItEnds) {
     TSimPanel demo;
     demo.Prompts.QueueButton(TPrompts::mbOK); // "No available ports."
     demo.Prompts.QueueButton(TPrompts::mbNo, [&] { demo.Keys->LeftShift = true; });
+    demo.Prompts.QueueOK(); // "Entering Demo Mode"
     ASSERT_TRUE(demo.StartAndLaunch());
     EXPECT_EQ(demo.Prompts.Texts(),
               (QStringList{"No available ports.", NoDeviceText, "Entering Demo Mode"}));
@@ -318,6 +324,7 @@ TEST(StartupTest, SpinEditErrorsOfEveryPageAndChannelGoToTheErrorReport) {
     TSimPanel p;
     p.AddSim(TSimLaunch());
     ASSERT_TRUE(p.StartAndLaunch());
+    p.Prompts.QueueOK(2);
     p.Form->PeriodAdj->OnError("Not a valid number");
     p.Form->ChDelayAdj[9]->OnError("Not a valid number");
     ASSERT_EQ(p.Prompts.Shown.size(), 2);
@@ -344,6 +351,7 @@ TEST(StartupTest, HelpMenuShowsTheIdentityAndOpensTheBrandsSite) {
         opened << url;
         return true;
     };
+    p.Prompts.QueueOK();
     p.Form->About1->trigger();
     p.Form->WebSite1->trigger();
     EXPECT_EQ(p.Prompts.Texts(),

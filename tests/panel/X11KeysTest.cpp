@@ -59,6 +59,7 @@ TEST_F(X11KeysTest, LeftShiftHeldAtStartEntersDemoMode) {
     p.AddSim();
     p.KeySource = TStartupKeys::Platform();
     Held.KeyDown(XK_Shift_L);
+    p.Prompts.QueueOK();
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"Entering Demo Mode"});
     EXPECT_TRUE(p.Form->State.Link.DemoMode);
