@@ -244,6 +244,7 @@ TEST(SettingsFileRestore, DemoModeOnASilentPortSendsWithoutWaitingForReplies) {
     TPtyPeer silent(1, p.PortsDir());
     ASSERT_TRUE(silent.IsValid()) << silent.ErrorText().toStdString();
     p.Keys->LeftShift = true;
+    p.Prompts.QueueOK(); // "Entering Demo Mode"
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_TRUE(p.Form->ComPort.EndOfResponse().isEmpty());
 
@@ -251,6 +252,7 @@ TEST(SettingsFileRestore, DemoModeOnASilentPortSendsWithoutWaitingForReplies) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !silent.Lines().isEmpty(); }, 2000));
     p.Prompts.QueueFileName(
         wd.Folder.Write("r.txt", ":PULS1:DEL 0.00000100000\r\n:PULS2:WCO 3\r\n"));
+    p.Prompts.QueueOK(); // "Settings loaded."
     p.Form->RestoreSettingsFromFile1->trigger();
     const QList<QByteArray> expected{":PULS1:WCO 5", ":PULS1:DEL 0.00000100000", ":PULS2:WCO 3"};
     (void)QTest::qWaitFor([&] { return silent.Lines().size() >= expected.size(); }, 5000);
