@@ -262,6 +262,9 @@ TEST_F(ExchangeTest, NestedExchangeWhileInUseIsRefusedWithoutFlushing) {
     EXPECT_TRUE(wasInUse);
     EXPECT_EQ(nestedQuery, QString());
     EXPECT_EQ(nestedCommand, QString());
+    // The peer reads in its own thread: wait for the line, then make sure none follows.
+    ASSERT_TRUE(Peer.WaitForLines(1, 5000));
+    EXPECT_FALSE(Peer.WaitForLines(2, 200));
     EXPECT_EQ(Peer.Received(), QByteArray(":OUT?\r\n"));
     EXPECT_TRUE(Terminal.Lines.isEmpty());
     EXPECT_TRUE(Prompts.Shown.isEmpty()) << "no communications-lost box";
