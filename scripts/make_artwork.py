@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's artwork into assets/: the two brand banners (620 x 72 PNG),
-the animated pulse picture (57 x 41 GIF) and the program icon (64 x 64 PNG).
+the animated pulse picture (57 x 41 GIF) and the program icon (64 x 64 PNG); and into
+dist/icons/ the icon at the other sizes of the desktop's icon theme, plus a scalable SVG.
 
 Plain python3 standard library only, so that the pictures can be regenerated on any
 build machine: `python3 scripts/make_artwork.py`.
@@ -12,6 +13,15 @@ import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 ASSETS = os.path.join(ROOT, "assets")
+ICONS = os.path.join(ROOT, "dist", "icons")
+ICON_SIZES = (16, 22, 24, 32, 48, 128, 256)  # 64 is assets/pulsepanel.png
+
+# The icon's colours: the face from its centre to its edge, the two rules, the pulse train.
+ICON_CENTRE = (40, 80, 190)
+ICON_DARK = (12, 24, 80)
+ICON_RULE = (200, 210, 240)
+ICON_TRACE = (90, 230, 120)
+ICON_FADE = 45.0  # distance from the centre, on the 64-unit grid, where the face is darkest
 
 # 5 x 7 capital letters, one string of five bits per row.
 GLYPHS = {
@@ -197,16 +207,46 @@ def pulse_frames():
     return frames, palette
 
 
-def icon(path):
-    c = Canvas(64, 64, (20, 40, 120))
-    for y in range(64):
-        for x in range(64):
-            d = math.hypot(x - 32, y - 32)
-            c.pixels[y][x] = mix((40, 80, 190), (12, 24, 80), min(d / 45.0, 1.0))
-    c.rect(4, 4, 56, 2, (200, 210, 240))
-    c.rect(4, 58, 56, 2, (200, 210, 240))
-    c.pulse_train(6, 58, 46, 16, 24, 10, 0, 4, (90, 230, 120))
+def icon(path, size=64):
+    """The icon drawn at `size` pixels; at 64 every unit of the grid is one pixel."""
+    s = size / 64.0
+
+    def px(units):
+        return int(units * s + 0.5)
+
+    c = Canvas(size, size, ICON_DARK)
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x / s - 32, y / s - 32)
+            c.pixels[y][x] = mix(ICON_CENTRE, ICON_DARK, min(d / ICON_FADE, 1.0))
+    rule = max(1, px(2))
+    c.rect(px(4), px(4), px(60) - px(4), rule, ICON_RULE)
+    c.rect(px(4), px(58), px(60) - px(4), rule, ICON_RULE)
+    c.pulse_train(px(6), px(58), px(46), px(16), px(24), px(10), 0, max(1, px(4)), ICON_TRACE)
     write_png(path, c)
+
+
+def icon_svg(path):
+    """The same icon as vector art. A 4-unit stroke is centred 2 units inside the pixel
+    trace, which runs high over x 6-16 and 30-40 and low over 16-30 and 40-54."""
+    def hexa(rgb):
+        return "#%02x%02x%02x" % rgb
+
+    svg = f"""<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" viewBox="0 0 64 64">
+  <defs>
+    <radialGradient id="face" gradientUnits="userSpaceOnUse" cx="32" cy="32" r="{ICON_FADE:g}">
+      <stop offset="0" stop-color="{hexa(ICON_CENTRE)}"/>
+      <stop offset="1" stop-color="{hexa(ICON_DARK)}"/>
+    </radialGradient>
+  </defs>
+  <rect width="64" height="64" fill="url(#face)"/>
+  <path d="M4 4h56v2H4zM4 58h56v2H4z" fill="{hexa(ICON_RULE)}"/>
+  <path d="M6 18H18V48H32V18H42V48H56V18H58" fill="none" stroke="{hexa(ICON_TRACE)}"
+        stroke-width="4"/>
+</svg>
+"""
+    with open(path, "w") as f:
+        f.write(svg)
 
 
 def main():
@@ -218,6 +258,10 @@ def main():
     frames, palette = pulse_frames()
     write_gif(os.path.join(ASSETS, "pulse.gif"), frames, palette, 8)
     icon(os.path.join(ASSETS, "pulsepanel.png"))
+    os.makedirs(ICONS, exist_ok=True)
+    for size in ICON_SIZES:
+        icon(os.path.join(ICONS, "pulsepanel-%d.png" % size), size)
+    icon_svg(os.path.join(ICONS, "pulsepanel.svg"))
 
 
 if __name__ == "__main__":

@@ -30,6 +30,8 @@ bool TSimConfig::Parse(const std::vector<std::string> &args, TSimConfig &config,
         bool ok = true;
         if (option == "--help" || option == "-h")
             c.Help = true;
+        else if (option == "--version" || option == "-v")
+            c.Version = true;
         else if (option == "--model")
             ok = value(c.Identity.Model);
         else if (option == "--brand")
@@ -141,7 +143,8 @@ Observation and faults:
   --control PATH       a Unix socket taking one command per connection (line in, line
                        out); the same commands work on the wire after "SIM:":
                          ping | fault FAULT | clear-faults | vanish | dump PATH |
-                         secure 0|1 | counter N | delay MS | lines
+                         secure 0|1 | counter N | run 0|1 | delay MS | lines
   --help               this text
+  --version            the version
 )";
 }

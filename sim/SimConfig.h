@@ -12,6 +12,7 @@ struct TSimConfig {
     TSimWireOptions Wire;
     bool Unsecured = false;
     bool Help = false;
+    bool Version = false;
     std::string TranscriptPath;
     std::string DumpPath;
     std::string ControlPath;

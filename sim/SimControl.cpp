@@ -37,6 +37,10 @@ std::string TSimControl::Execute(const std::string &command) {
         FInstrument.SetShotCount(static_cast<uint64_t>(n));
         return "ok";
     }
+    if (verb == "run" && SimNumbers::ParseInteger(arg, 0, 1, n)) {
+        FInstrument.SetRunning(n == 1);
+        return "ok";
+    }
     if (verb == "delay" && SimNumbers::ParseInteger(arg, 0, 3600000, n)) {
         FWire.DelayMs = n;
         return "ok";

@@ -16,6 +16,7 @@
 //   dump PATH            write the state dump to PATH
 //   secure 0|1           force the secure mode
 //   counter N            set the shot counter
+//   run 0|1              stop or start the pulse output, as the front panel's button does
 //   delay MS             pause before every reply from now on
 //   lines                number of instrument lines received so far
 class TSimControl {

@@ -51,6 +51,14 @@ uint64_t TSimInstrument::ShotCount() {
     return FRun.ShotCount();
 }
 
+void TSimInstrument::SetRunning(bool running) {
+    const int64_t now = FClock.NowNs();
+    if (running)
+        FRun.Start(now, FSettings);
+    else
+        FRun.Stop(now, FSettings);
+}
+
 void TSimInstrument::SetShotCount(uint64_t count) {
     FRun.Advance(FClock.NowNs(), FSettings);
     FRun.SetShotCount(count);

@@ -32,6 +32,7 @@ public:
     bool Secured() const { return FSecured; }
     void SetSecured(bool secured) { FSecured = secured; }
     bool Running();
+    void SetRunning(bool running); // the front panel's start/stop
     uint64_t ShotCount();
     void SetShotCount(uint64_t count);
 

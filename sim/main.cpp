@@ -46,6 +46,10 @@ int main(int argc, char **argv) {
         std::fputs(TSimConfig::HelpText().c_str(), stdout);
         return 0;
     }
+    if (config.Version) {
+        std::puts("pulsesim " PULSESIM_VERSION);
+        return 0;
+    }
     const int signals = BlockedSignalFd();
     TSteadySimClock clock;
     TSimInstrument instrument(config.Identity, clock, !config.Unsecured);

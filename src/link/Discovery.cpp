@@ -3,8 +3,11 @@
 #include "Exchange.h"
 #include "ModelTable.h"
 #include "Prompts.h"
+#include "SearchProgress.h"
 #include "TerminalEcho.h"
 #include "VKComPort.h"
+
+#include <QScopeGuard>
 
 const QList<qint32> TInstrumentFinder::BaudRates = {115200, 57600, 38400, 19200, 9600, 4800};
 const char *const TInstrumentFinder::NoPortsMessage = "No available ports.";
@@ -33,12 +36,19 @@ bool TInstrumentFinder::FindInstrument() {
         FPrompts.Message(QString::fromLatin1(NoPortsMessage));
         return false;
     }
+    FCancelled = false;
+    if (FProgress)
+        FProgress->Begin(int(ports.size() * BaudRates.size()));
+    const auto ended = qScopeGuard([this] {
+        if (FProgress)
+            FProgress->End();
+    });
     bool found = false;
-    for (const qint32 number : ports) {
-        FPort.setPort(number);
+    for (int i = 0; i < ports.size() && !FCancelled; ++i) {
+        FPort.setPort(ports[i]);
         if (!FPort.Open())
             continue;
-        found = SearchPort();
+        found = SearchPort(i);
         if (found)
             break;
         FPort.Close();
@@ -51,11 +61,21 @@ bool TInstrumentFinder::FindInstrument() {
     return found;
 }
 
+// Tells the progress which pair comes next; false once the user has cancelled.
+bool TInstrumentFinder::Searching(int portIndex, int rateIndex) {
+    if (FProgress && !FCancelled)
+        FCancelled = !FProgress->Trying(FPort.Port(), BaudRates[rateIndex],
+                                        portIndex * int(BaudRates.size()) + rateIndex);
+    return !FCancelled;
+}
+
 // Tries every rate on the open port. Only the second of two identifications counts: the
 // first may meet bytes left on the line from an earlier rate.
-bool TInstrumentFinder::SearchPort() {
-    for (const qint32 baud : BaudRates) {
-        FPort.setBaud(baud);
+bool TInstrumentFinder::SearchPort(int portIndex) {
+    for (int r = 0; r < BaudRates.size(); ++r) {
+        if (!Searching(portIndex, r))
+            return false;
+        FPort.setBaud(BaudRates[r]);
         Identify();
         Identify();
         if (Instrument::IsAcceptedModel(FIdentity.ModelNumber)) {

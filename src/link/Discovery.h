@@ -10,6 +10,7 @@ class TVKComPort;
 class TExchange;
 class TTerminalEcho;
 class TPrompts;
+class TSearchProgress;
 
 // The automatic search for the instrument at start-up: every port of the machine in
 // order, every baud rate of BaudRates in order, two identification queries per rate.
@@ -28,13 +29,18 @@ public:
     TInstrumentFinder(TVKComPort &port, TExchange &exchange, TTerminalEcho &terminal,
                       TPrompts &prompts, Instrument::TIdentity &identity);
 
+    // Shown the search as it goes and may cancel it; none by default.
+    void SetProgress(TSearchProgress *progress) { FProgress = progress; }
+
     // True when an accepted model answered: the port is then left open on that port and
     // rate and the command terminal is cleared. On failure the port is closed, also when
-    // the port list is too long (more than MaxPortCount) and an instrument was found.
+    // the port list is too long (more than MaxPortCount) and an instrument was found, or
+    // when the user cancelled the search.
     bool FindInstrument();
 
 private:
-    bool SearchPort();
+    bool SearchPort(int portIndex);
+    bool Searching(int portIndex, int rateIndex);
     void Identify();
 
     TVKComPort &FPort;
@@ -42,4 +48,6 @@ private:
     TTerminalEcho &FTerminal;
     TPrompts &FPrompts;
     Instrument::TIdentity &FIdentity;
+    TSearchProgress *FProgress = nullptr;
+    bool FCancelled = false;
 };

@@ -41,3 +41,12 @@ struct TChannelBoxDef {
 };
 
 extern const std::array<TChannelBoxDef, cbCount> ChannelBoxes;
+
+class QWidget;
+
+// The boxes in the order the page is drawn: row by row, left to right.
+std::array<int, cbCount> DrawingOrder();
+// Puts a page's Enabled box, then its editors in drawing order, into the focus chain;
+// after `after` when given, else where the Enabled box already is.
+void ChainInDrawingOrder(QWidget *after, QWidget *enable,
+                         const std::array<QWidget *, cbCount> &editors);

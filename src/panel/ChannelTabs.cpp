@@ -17,38 +17,9 @@ QString Numbered(const char *stem, int n) {
     return QString::fromLatin1(stem) + QString::number(n);
 }
 
-// Only a size the template set itself is copied; the rest of the font comes from the
-// parent, as for the template.
-void CopyFontSize(const QWidget *from, QWidget *to) {
-    if (from->testAttribute(Qt::WA_SetFont))
-        FormParts::SetPixelFont(to, from->font().pixelSize());
-}
-
-void CopyHint(const QWidget *from, QWidget *to) {
-    FormParts::SetHint(to, from->property("hint").toString(), from->property("showHint").toBool());
-}
-
-TPlusSpinEdit *CopySpin(const TPlusSpinEdit *from, QWidget *parent, const QString &name) {
-    auto *to = new TPlusSpinEdit(parent);
-    to->setAutoSize(from->AutoSize());
-    CopyFontSize(from, to);
-    to->setObjectName(name);
-    to->setMaxValue(from->MaxValue());
-    to->setMinValue(from->MinValue());
-    to->setIncrement(from->Increment());
-    to->setThousandSeparator(from->ThousandSeparator());
-    to->setValue(from->Value());
-    to->setDecimals(from->Decimals());
-    to->setBorderStyle(from->BorderStyle());
-    to->OnError = from->OnError;
-    to->OnSetIncrement = from->OnSetIncrement;
-    to->OnChange = from->OnChange;
-    return to;
-}
-
 QComboBox *CopySelector(const QComboBox *from, QWidget *parent, const QString &name) {
     auto *to = new QComboBox(parent);
-    CopyFontSize(from, to);
+    FormParts::CopyFontSize(from, to);
     to->setObjectName(name);
     QStringList items;
     items.reserve(from->count());
@@ -65,7 +36,7 @@ QComboBox *CopySelector(const QComboBox *from, QWidget *parent, const QString &n
 
 TCheckListBox *CopyCheckList(const TCheckListBox *from, QWidget *parent, const QString &name) {
     auto *to = new TCheckListBox(parent);
-    CopyFontSize(from, to);
+    FormParts::CopyFontSize(from, to);
     to->setObjectName(name);
     to->setItems(from->Items());
     to->setCurrentRow(from->currentRow());
@@ -80,7 +51,14 @@ void TMainForm::CreateChannelTabs(int channelCount) {
         return;
     const int last = qMin(channelCount, int(MaxChannels));
     for (int n = 2; n <= last; ++n) {
-        PlaceChannelControls(CloneChannelPage(n));
+        const TChannelPage page = CloneChannelPage(n);
+        PlaceChannelControls(page);
+        // The copy's controls take the place of the template's in the focus chain, so that
+        // Tab leaves every page for the same control (the terminal below).
+        const TChannelBoxDef &lastDrawn = ChannelBoxes[DrawingOrder().back()];
+        QWidget *previous =
+            ChPageControl->page(n - 2)->findChild<QWidget *>(Numbered(lastDrawn.EditorStem, n - 1));
+        ChainInDrawingOrder(previous, page.Enable, page.Editors);
         FillChannelTables(n);
         emit ChannelPageCreated(n);
     }
@@ -96,29 +74,28 @@ TMainForm::TChannelPage TMainForm::CloneChannelPage(int n) {
     ChPageControl->addPage(p.Page, "Ch " + QString::number(n));
 
     p.Frame = new QGroupBox(p.Page);
-    CopyFontSize(t.Frame, p.Frame);
+    FormParts::CopyFontSize(t.Frame, p.Frame);
     p.Frame->setObjectName(Numbered("ChFunctGrp", n));
 
     p.Enable = new QCheckBox(p.Frame);
-    CopyFontSize(t.Enable, p.Enable);
+    FormParts::CopyFontSize(t.Enable, p.Enable);
     p.Enable->setObjectName(Numbered("ChEnablebox", n));
     p.Enable->setText(t.Enable->text());
     p.Enable->setChecked(t.Enable->isChecked());
-    CopyHint(t.Enable, p.Enable);
+    FormParts::CopyHint(t.Enable, p.Enable);
 
     for (int i = 0; i < cbCount; ++i) {
         const TChannelBoxDef &def = ChannelBoxes[i];
-        auto *box = new QGroupBox(p.Frame);
-        CopyFontSize(t.Boxes[i], box);
-        box->setObjectName(Numbered(def.GroupStem, n));
-        box->setTitle(t.Boxes[i]->title());
-        CopyHint(t.Boxes[i], box);
+        QGroupBox *box = FormParts::Group(p.Frame, Numbered(def.GroupStem, n), t.Boxes[i]->title());
+        FormParts::CopyFontSize(t.Boxes[i], box);
+        FormParts::CopyHint(t.Boxes[i], box);
         p.Boxes[i] = box;
 
         const QString name = Numbered(def.EditorStem, n);
         switch (def.Kind) {
         case TEditorKind::Spin:
-            p.Editors[i] = CopySpin(static_cast<TPlusSpinEdit *>(t.Editors[i]), box, name);
+            p.Editors[i] =
+                FormParts::CopySpin(static_cast<TPlusSpinEdit *>(t.Editors[i]), box, name);
             break;
         case TEditorKind::Selector:
             p.Editors[i] = CopySelector(static_cast<QComboBox *>(t.Editors[i]), box, name);

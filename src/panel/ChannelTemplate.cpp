@@ -13,7 +13,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
 #include <stdexcept>
+#include <tuple>
 
 using namespace FormParts;
 
@@ -49,6 +52,27 @@ const std::array<TChannelBoxDef, cbCount> ChannelBoxes{{
     {"ChGateLogicGrp", "Gate Logic", "", false, "ChGateLogicSel", TEditorKind::Selector, 2, 8, 1,
      2},
 }};
+
+std::array<int, cbCount> DrawingOrder() {
+    std::array<int, cbCount> order;
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [](int a, int b) {
+        const TChannelBoxDef &x = ChannelBoxes[a], &y = ChannelBoxes[b];
+        return std::tie(x.Row, x.HalfColumn) < std::tie(y.Row, y.HalfColumn);
+    });
+    return order;
+}
+
+void ChainInDrawingOrder(QWidget *after, QWidget *enable,
+                         const std::array<QWidget *, cbCount> &editors) {
+    if (after)
+        QWidget::setTabOrder(after, enable);
+    QWidget *previous = enable;
+    for (const int i : DrawingOrder()) {
+        QWidget::setTabOrder(previous, editors[size_t(i)]);
+        previous = editors[size_t(i)];
+    }
+}
 
 namespace {
 
@@ -166,8 +190,12 @@ void TMainForm::PlaceChannelControls(const TChannelPage &p) {
         auto *inner = new QVBoxLayout(p.Boxes[i]);
         inner->setContentsMargins(4, 0, 4, 3);
         inner->addWidget(p.Editors[i]);
+        // A list view takes no name from the group box around it as other controls do.
+        p.Editors[i]->setAccessibleName(QString::fromLatin1(def.Caption));
         grid->addWidget(p.Boxes[i], def.Row, def.HalfColumn, def.RowSpan, def.HalfColumnSpan);
     }
+    // Tab follows the grid row by row, left to right, not the order the boxes are made in.
+    ChainInDrawingOrder(nullptr, p.Enable, p.Editors);
     if (auto *mux = qobject_cast<TCheckListBox *>(p.Editors[cbMultiplexer]))
         mux->setFixedHeight(mux->fontMetrics().height() + 10);
     for (int c = 0; c < 10; ++c)

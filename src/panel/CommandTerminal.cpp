@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -28,8 +27,11 @@ QChar KeyCharacter(const QKeyEvent &key) {
 TCommandTerminal::TCommandTerminal(TMainForm &form, TCommandQueue &queue)
     : QObject(&form), FForm(form), FQueue(queue) {
     connect(FForm.SendBtn, &QPushButton::clicked, this, &TCommandTerminal::SendBtnClick);
-    if (QLineEdit *line = FForm.SendEdit->lineEdit())
-        line->installEventFilter(this);
+    // Keys arrive at the combo box: it keeps the focus (its line edit's focus proxy) and
+    // hands keys on by calling the edit's event() directly, so a filter on the line edit
+    // never sees them. Keys sent to the edit itself and ignored there (Enter) reach the
+    // combo box too.
+    FForm.SendEdit->installEventFilter(this);
 }
 
 void TCommandTerminal::SendBtnClick() {

@@ -19,6 +19,9 @@ void SetHint(QWidget *widget, const QString &hint, bool shown) {
 QGroupBox *Group(QWidget *parent, const QString &name, const QString &caption) {
     auto *box = new QGroupBox(caption, parent);
     box->setObjectName(name);
+    // Qt names a group box after the group around it when there is one, so a screen reader
+    // would read "System" for "Pulse Mode"; the controls inside are labelled by this name.
+    box->setAccessibleName(caption);
     return box;
 }
 
@@ -56,6 +59,35 @@ void SetPixelFont(QWidget *widget, int pixelSize) {
     font.setFamily("Tahoma");
     font.setPixelSize(pixelSize);
     widget->setFont(font);
+}
+
+// Only a size the template set itself is copied; the rest of the font comes from the
+// parent, as for the template.
+void CopyFontSize(const QWidget *from, QWidget *to) {
+    if (from->testAttribute(Qt::WA_SetFont))
+        SetPixelFont(to, from->font().pixelSize());
+}
+
+void CopyHint(const QWidget *from, QWidget *to) {
+    SetHint(to, from->property("hint").toString(), from->property("showHint").toBool());
+}
+
+TPlusSpinEdit *CopySpin(const TPlusSpinEdit *from, QWidget *parent, const QString &name) {
+    auto *to = new TPlusSpinEdit(parent);
+    to->setAutoSize(from->AutoSize());
+    CopyFontSize(from, to);
+    to->setObjectName(name);
+    to->setMaxValue(from->MaxValue());
+    to->setMinValue(from->MinValue());
+    to->setIncrement(from->Increment());
+    to->setThousandSeparator(from->ThousandSeparator());
+    to->setValue(from->Value());
+    to->setDecimals(from->Decimals());
+    to->setBorderStyle(from->BorderStyle());
+    to->OnError = from->OnError;
+    to->OnSetIncrement = from->OnSetIncrement;
+    to->OnChange = from->OnChange;
+    return to;
 }
 
 QPoint CentredTopLeft(const QRect &area, const QSize &size) {

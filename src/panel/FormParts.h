@@ -21,6 +21,7 @@ namespace FormParts {
 // tooltip. Some controls carry a hint that is never displayed.
 void SetHint(QWidget *widget, const QString &hint, bool shown = true);
 
+// A group box whose accessible name is its own caption.
 QGroupBox *Group(QWidget *parent, const QString &name, const QString &caption);
 
 // A non-editable drop-down list; index -1 leaves it without a selection.
@@ -43,6 +44,15 @@ QGroupBox *Boxed(QWidget *parent, const QString &name, const QString &caption, Q
 
 // Pixel-sized font of the given size, family Tahoma (the platform substitutes it).
 void SetPixelFont(QWidget *widget, int pixelSize);
+
+// Copies of a template control, as the channel and calibration pages make them. Only a
+// font size the template set itself is copied; the rest comes from the parent.
+void CopyFontSize(const QWidget *from, QWidget *to);
+void CopyHint(const QWidget *from, QWidget *to);
+// A numeric entry with the template's size rule, font size, limits, increment, separator,
+// value, decimals and border in this order, and last its handlers (so building raises
+// no change).
+TPlusSpinEdit *CopySpin(const TPlusSpinEdit *from, QWidget *parent, const QString &name);
 
 // Top left that centres a window of `size` in `area`; a window larger than the area keeps
 // its top left inside it, so the caption and the menu stay within reach.

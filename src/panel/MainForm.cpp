@@ -59,11 +59,12 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
     FActiveSysControls.resize(SystemPageControl->count());
     FActiveChControls.resize(ChPageControl->count());
 
-    // The port as the form sets it up; the connection step changes what it needs.
+    // The port as the form sets it up; the connection step changes what it needs. No
+    // terminator: the search or the manual choice sets CR, while demo mode keeps the
+    // form's port, whose reads return at once with whatever has arrived.
     ComPort.setObjectName("ComPort");
     ComPort.setPort(1);
     ComPort.setBaud(115200);
-    ComPort.setEndOfResponse(QByteArray(1, '\r'));
     ComPort.setPrompts(&Prompts);
     ComPort.setPortsDirectory(FSetup.PortsDirectory);
     FPortPicker = std::make_unique<TDialogPortPicker>(this);

@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "CommLog.h"
 #include "Exchange.h"
+#include "Guarded.h"
 #include "LogMenu.h"
 #include "MainFormSetup.h"
 #include "PanelTexts.h"
@@ -129,13 +130,7 @@ public:
     // Runs a handler's body; an exception is shown by the general error report and never
     // leaves the handler (it must not unwind through a waiting read or a modal box).
     template <class F> void Guarded(F &&body) noexcept {
-        try {
-            body();
-        } catch (const std::exception &e) {
-            ReportException(e);
-        } catch (...) {
-            ReportException(std::runtime_error("Unknown error"));
-        }
+        RunGuarded([this](const std::exception &e) { ReportException(e); }, body);
     }
     // The application's general error report: a message box with the error's text.
     void ReportException(const std::exception &e) noexcept;

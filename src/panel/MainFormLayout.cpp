@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include "FormParts.h"
+#include "PanelTexts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -62,17 +63,21 @@ QWidget *TMainForm::BuildTopStrip() {
     VKBlueBanner->setObjectName("VKBlueBanner");
     VKBlueBanner->setPixmap(QPixmap(":/vk_banner.png"));
     VKBlueBanner->setGeometry(0, 0, 620, 72);
+    VKBlueBanner->setAccessibleName(BrandCompanyName("VK"));
     VKBlueBanner->hide();
 
     HTXBanner = new QLabel(strip);
     HTXBanner->setObjectName("HTXBanner");
     HTXBanner->setPixmap(QPixmap(":/htx_banner.png"));
     HTXBanner->setGeometry(0, 0, 620, 72);
+    HTXBanner->setAccessibleName(BrandCompanyName("HTX"));
     HTXBanner->hide();
 
     PulseAnimate = new QLabel(strip);
     PulseAnimate->setObjectName("PulseAnimate");
     PulseAnimate->setGeometry(452, 0, 57, 41);
+    // Shown only while the output runs.
+    PulseAnimate->setAccessibleName("Pulse output running");
     PulseMovie = new QMovie(":/pulse.gif", QByteArray(), PulseAnimate);
     PulseMovie->setSpeed(200);
     PulseAnimate->setMovie(PulseMovie);

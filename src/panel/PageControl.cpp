@@ -1,6 +1,9 @@
 #include "PageControl.h"
 
 #include "FlowLayout.h"
+#include "PageTabAccessible.h"
+
+#include <QAccessible>
 
 #include <QButtonGroup>
 #include <QStackedWidget>
@@ -11,6 +14,11 @@ TPageControl::TPageControl(int tabWidth, QWidget *parent)
     : QWidget(parent), FTabWidth(tabWidth), FTabBar(new QWidget(this)),
       FTabLayout(new TFlowLayout(FTabBar, 0)), FButtons(new QButtonGroup(this)),
       FStack(new QStackedWidget(this)) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&TPageTabAccessible::Create);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -32,6 +40,9 @@ int TPageControl::addPage(QWidget *page, const QString &caption) {
         button->setFixedWidth(FTabWidth);
     FButtons->addButton(button, index);
     FTabLayout->addWidget(button);
+    // The tabs follow one another in the focus chain, wherever the first one sits.
+    if (index > 0)
+        QWidget::setTabOrder(FButtons->button(index - 1), button);
     if (index == FStack->currentIndex())
         button->setChecked(true);
     return index;

@@ -48,6 +48,10 @@ TPrompts::TButton ClosedAnswer(TPrompts::TButtons buttons) {
 
 } // namespace
 
+QWidget *TQtPrompts::Owner() const {
+    return FParent && FParent->isVisible() ? FParent : nullptr;
+}
+
 QString TQtPrompts::DefaultCaption(TIcon icon) {
     switch (icon) {
     case iconInformation:
@@ -69,7 +73,7 @@ TPrompts::TButton TQtPrompts::Message(const QString &text, TButtons buttons, TIc
     if (buttons == mbNone)
         buttons = mbOK;
     QMessageBox box(QtIcon(icon), caption.isEmpty() ? DefaultCaption(icon) : caption, text,
-                    QMessageBox::NoButton, FParent);
+                    QMessageBox::NoButton, Owner());
     box.setTextFormat(Qt::PlainText);
     for (const TButtonPair &p : ButtonPairs)
         if (buttons & p.ours)
@@ -86,7 +90,7 @@ TPrompts::TButton TQtPrompts::Message(const QString &text, TButtons buttons, TIc
 bool TQtPrompts::InputBox(const QString &caption, const QString &prompt, QString &value) {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(FParent, caption, prompt, QLineEdit::Normal, value, &ok);
+        QInputDialog::getText(Owner(), caption, prompt, QLineEdit::Normal, value, &ok);
     if (ok)
         value = text;
     return ok;
@@ -98,7 +102,7 @@ bool TQtPrompts::InputBox(const QString &caption, const QString &prompt, QString
 // the reader like any unreadable file.
 QString TQtPrompts::OpenFileName(const QString &caption, const QString &dir, const QString &filter,
                                  const QString &defaultExt) {
-    QFileDialog dialog(FParent, caption, QString(), QtFilter(filter));
+    QFileDialog dialog(Owner(), caption, QString(), QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QFileInfo start(dir);
@@ -120,7 +124,7 @@ QString TQtPrompts::OpenFileName(const QString &caption, const QString &dir, con
 
 QString TQtPrompts::SaveFileName(const QString &caption, const QString &dir, const QString &filter,
                                  const QString &defaultExt) {
-    const QString path = QFileDialog::getSaveFileName(FParent, caption, dir, QtFilter(filter));
+    const QString path = QFileDialog::getSaveFileName(Owner(), caption, dir, QtFilter(filter));
     return path.isEmpty() ? path : WithDefaultSuffix(path, defaultExt);
 }
 

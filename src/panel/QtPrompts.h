@@ -28,5 +28,10 @@ public:
     static QString DefaultCaption(TIcon icon);
 
 private:
+    // The parent while it is on screen. Boxes before the main window shows (search,
+    // demo mode, "No device found") have none, so Qt centres them on the screen instead
+    // of over a window that is not there yet.
+    QWidget *Owner() const;
+
     QWidget *FParent;
 };

@@ -5,6 +5,7 @@
 #include "Discovery.h"
 #include "PageControl.h"
 #include "Prompts.h"
+#include "SearchProgressForm.h"
 
 #include <QLocale>
 #include <clocale>
@@ -57,6 +58,8 @@ void TMainForm::ConnectInstrument() {
         return;
     }
     TInstrumentFinder finder(ComPort, Exchange, *this, Prompts, State.Identity);
+    TSearchProgressForm progress;
+    finder.SetProgress(&progress);
     if (finder.FindInstrument())
         return;
     // Asked again when a new instance could not be started.

@@ -100,30 +100,26 @@ void TCalibrationAdjustments::SetChDelayCal(TPlusSpinEdit *sender) {
 }
 
 void TCalibrationAdjustments::SetChWidthCal(TPlusSpinEdit *sender) {
-    const int n = NumberFromName(sender->objectName());
-    if (n < 1 || n > TServiceForm::MaxChannels)
-        return;
-    const std::int32_t value = CalValueOf(sender->Value());
-    FLinks.State.ChannelSettings[n].WidthCal = value;
-    Queue(ChannelCalCommand(n, TChannelCal::Width, value));
+    SetChannelCal(sender, TChannelCal::Width, &TChannelSettings::WidthCal);
 }
 
 void TCalibrationAdjustments::SetChAmpGainCal(TPlusSpinEdit *sender) {
-    const int n = NumberFromName(sender->objectName());
-    if (n < 1 || n > TServiceForm::MaxChannels)
-        return;
-    const std::int32_t value = CalValueOf(sender->Value());
-    FLinks.State.ChannelSettings[n].AmpGainCal = value;
-    Queue(ChannelCalCommand(n, TChannelCal::AmpGain, value));
+    SetChannelCal(sender, TChannelCal::AmpGain, &TChannelSettings::AmpGainCal);
 }
 
 void TCalibrationAdjustments::SetChAmpOffCal(TPlusSpinEdit *sender) {
+    SetChannelCal(sender, TChannelCal::AmpOffset, &TChannelSettings::AmpOffsetCal);
+}
+
+// The channel comes from the sender's name (ChAmpGainAdj12 serves channel 12).
+void TCalibrationAdjustments::SetChannelCal(TPlusSpinEdit *sender, TChannelCal kind,
+                                            std::int32_t TChannelSettings::*field) {
     const int n = NumberFromName(sender->objectName());
     if (n < 1 || n > TServiceForm::MaxChannels)
         return;
     const std::int32_t value = CalValueOf(sender->Value());
-    FLinks.State.ChannelSettings[n].AmpOffsetCal = value;
-    Queue(ChannelCalCommand(n, TChannelCal::AmpOffset, value));
+    FLinks.State.ChannelSettings[n].*field = value;
+    Queue(ChannelCalCommand(n, kind, value));
 }
 
 void TCalibrationAdjustments::SerialNumSetBtnClick() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ServiceCommands.h"
 #include "ServiceLinks.h"
+#include "Settings.h"
 
 #include <QObject>
 
@@ -31,6 +33,8 @@ private:
     void WireInputCals();
     void WireChannelCals();
     void Queue(const QString &command);
+    void SetChannelCal(TPlusSpinEdit *sender, Instrument::TChannelCal kind,
+                       std::int32_t Instrument::TChannelSettings::*field);
 
     TServiceForm &FForm;
     TServiceLinks FLinks;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "Guarded.h"
+
 #include <QString>
 #include <exception>
 #include <functional>
-#include <stdexcept>
 
 class TExchange;
 class TMessageForm;
@@ -27,13 +28,5 @@ struct TServiceLinks {
     std::function<void(const std::exception &e)> ReportException;
 
     // Runs a handler's body; an exception is reported and never leaves the handler.
-    template <class F> void Guarded(F &&body) const noexcept {
-        try {
-            body();
-        } catch (const std::exception &e) {
-            ReportException(e);
-        } catch (...) {
-            ReportException(std::runtime_error("Unknown error"));
-        }
-    }
+    template <class F> void Guarded(F &&body) const noexcept { RunGuarded(ReportException, body); }
 };

@@ -1,8 +1,10 @@
 #include "PlusSpinEdit.h"
 
+#include "PlusSpinEditAccessible.h"
 #include "PlusSpinEditText.h"
 #include "SpinButton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -40,6 +42,11 @@ bool NeedsBlankSeparator(QChar c) {
 } // namespace
 
 TPlusSpinEdit::TPlusSpinEdit(QWidget *parent) : QWidget(parent) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&TPlusSpinEditAccessible::Create);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     // Painting covers the whole area, so no background erase; Qt's backing store already
     // double-buffers every paint, so stepping does not flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -100,6 +107,10 @@ void TPlusSpinEdit::SetValue(double v) {
     fValue = v;
     FormatText();
     LocateFocusDigit();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, fValue);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 qint32 TPlusSpinEdit::IntValue() const {
@@ -221,6 +232,22 @@ void TPlusSpinEdit::RightZero() {
         setValue(v);
 }
 
+void TPlusSpinEdit::StepUp() {
+    SpinUp(false);
+}
+
+void TPlusSpinEdit::StepDown() {
+    SpinDown(false);
+}
+
+QRect TPlusSpinEdit::CharacterRect(int index) const {
+    const QString shown = Displayed(fText);
+    if (index < 0 || index >= shown.size())
+        return QRect();
+    const int left = fCapXStart + TextWidth(shown.left(index));
+    return QRect(left, fCapYStart, TextWidth(shown.mid(index, 1)), fDigitHeight);
+}
+
 void TPlusSpinEdit::Change() {
     if (OnChange) {
         auto handler = OnChange; // the handler may replace itself
@@ -287,6 +314,10 @@ void TPlusSpinEdit::SetIncExponent(int n) {
     if (OnSetIncrement)
         OnSetIncrement(this);
     LocateFocusDigit();
+    if (QAccessible::isActive() && hasFocus()) {
+        QAccessibleTextCursorEvent event(this, fFocusIndex - 1);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 // ---- geometry ---------------------------------------------------------------------------

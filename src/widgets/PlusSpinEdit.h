@@ -62,6 +62,14 @@ public:
     QString Text() const { return fText; }
     // All digits right of the focus digit become 0.
     void RightZero();
+    // One step up or down, as one click of a spin button makes it (nothing while the
+    // control's Enabled is off).
+    void StepUp();
+    void StepDown();
+    // 1-based position of the focus digit in Text(); may lie past its end.
+    int FocusIndex() const { return fFocusIndex; }
+    // Where the character at 0-based `index` of Text() is drawn; invalid outside the text.
+    QRect CharacterRect(int index) const;
 
     std::function<void(TPlusSpinEdit *sender)> OnChange;
     std::function<void(TPlusSpinEdit *sender)> OnSetIncrement;

@@ -108,6 +108,7 @@ TEST(ScreenCapture, FailedWriteKeepsTheEarlierFileAndShowsAnError) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     TScriptedPrompts prompts;
+    prompts.QueueOK();
     TScreenCapture capture(prompts);
     {
         TReadOnlyFolder readOnly(dir);

@@ -79,6 +79,7 @@ TEST(SettingsRestore, SendsCommandLinesInOrderWithPausesThenReadsBack) {
                                                ":SYST:AUT 1\r\n");
     TFakeWindow w;
     w.QueueFileName(path);
+    w.QueueOK();
     TSettingsFileSequence seq(w.Seams(), w);
     EXPECT_EQ(seq.Restore(), TOutcome::Done);
     EXPECT_EQ(w.Events, (QStringList{"open", "show Loading. Please wait...", "pause 30", "pause 30",
@@ -94,6 +95,7 @@ TEST(SettingsRestore, SendsCommandLinesInOrderWithPausesThenReadsBack) {
 
     // The next open dialog starts from the file chosen before.
     w.Events.clear();
+    w.QueueFileName(QString());
     EXPECT_EQ(seq.Restore(), TOutcome::Cancelled);
     EXPECT_EQ(w.FileDialogs.last().dir, path);
     EXPECT_EQ(w.Events, QStringList{"open"}); // nothing loaded, sent or read back
@@ -103,6 +105,7 @@ TEST(SettingsRestore, CommentsOnlyAndEmptyFilesStillReadBack) {
     TTestFolder folder;
     TFakeWindow w;
     w.QueueFileName(folder.Write("c.txt", "// a\r\n// b\r\n"));
+    w.QueueOK();
     TSettingsFileSequence seq(w.Seams(), w);
     EXPECT_EQ(seq.Restore(), TOutcome::Done);
     EXPECT_EQ(w.Events, (QStringList{"open", "show Loading. Please wait...", "pause 30", "pause 30",
@@ -110,6 +113,7 @@ TEST(SettingsRestore, CommentsOnlyAndEmptyFilesStillReadBack) {
 
     w.Events.clear();
     w.QueueFileName(folder.Write("e.txt", ""));
+    w.QueueOK(2);
     EXPECT_EQ(seq.Restore(), TOutcome::Done);
     EXPECT_EQ(w.Events, (QStringList{"open", "info Empty file.", "readback", "close",
                                      "info Settings loaded."}));
@@ -123,6 +127,7 @@ TEST(SettingsRestore, UnreadableFilesSendNothingAndDoNotReadBack) {
     // The file vanishes between the dialog and the read.
     const QString gone = folder.Write("gone.txt", "*RST\r\n");
     w.QueueFileName(gone, [&] { QFile::remove(gone); });
+    w.QueueOK();
     EXPECT_EQ(seq.Restore(), TOutcome::Failed);
     EXPECT_EQ(w.Events,
               (QStringList{"open", "error Cannot read file \"" + QDir::toNativeSeparators(gone) +
@@ -131,6 +136,7 @@ TEST(SettingsRestore, UnreadableFilesSendNothingAndDoNotReadBack) {
     w.Events.clear();
     const QString binary = folder.Write("b.txt", QByteArray("*RST\r\n\x00\x01\x02", 9));
     w.QueueFileName(binary);
+    w.QueueOK();
     EXPECT_EQ(seq.Restore(), TOutcome::Failed);
     EXPECT_EQ(w.Events,
               (QStringList{"open", "error Cannot read file \"" + QDir::toNativeSeparators(binary) +
@@ -145,6 +151,7 @@ TEST(SettingsRestore, ReplaysItsOwnCopyWhenTheListIsClearedMeanwhile) {
     QList<QByteArray> settingsList{"*CFG 0 a", "*CFG 90 b", "*CFG 1 c"};
     // A read-back run from the events processed after a line empties the list.
     w.OnSend = [&](const QByteArray &) { settingsList.clear(); };
+    w.QueueOK();
     EXPECT_EQ(seq.Replay(settingsList), TOutcome::Done);
     EXPECT_EQ(Sent(w.Events), (QStringList{"*CFG 0 a", "*CFG 90 b", "*CFG 1 c"}));
 }
@@ -237,6 +244,8 @@ TEST(SettingsSave, CancelStoppedReadBackAndReadOnlyFolder) {
     TTestFolder folder;
     TFakeWindow w;
     TSettingsFileSequence seq(w.Seams(), w);
+    w.QueueFileName(QString());
+    w.QueueOK();
     EXPECT_EQ(seq.Save(), TOutcome::Cancelled);
     EXPECT_EQ(w.Events, (QStringList{"readback", "save", "info Save to file was cancelled"}));
 
@@ -250,6 +259,7 @@ TEST(SettingsSave, CancelStoppedReadBackAndReadOnlyFolder) {
     w.SettingsList = {"*CFG 0 1"};
     const QString dir = folder.File("ro");
     w.QueueFileName(dir + "/s.txt");
+    w.QueueOK();
     {
         TReadOnlyFolder readOnly(dir);
         ASSERT_TRUE(readOnly.Active());

@@ -147,6 +147,7 @@ TEST(CommLogFailure, MissingDirectoryGivesTheMessageAndStaysOff) {
     TRecordingLogMenu menu;
     TCommLog log(prompts, menu, QStringLiteral("operator"), StartTime,
                  dir.filePath(QStringLiteral("no/such/dir")));
+    prompts.QueueOK();
     log.ToggleLoggingState();
     EXPECT_FALSE(log.LoggingEnabled());
     EXPECT_EQ(prompts.Texts(), QStringList{CannotWrite});
@@ -161,6 +162,7 @@ TEST(CommLogFailure, NameTakenByADirectoryGivesTheMessage) {
     TScriptedPrompts prompts;
     TRecordingLogMenu menu;
     TCommLog log(prompts, menu, QStringLiteral("operator"), StartTime, dir.path());
+    prompts.QueueOK();
     log.ToggleLoggingState();
     EXPECT_FALSE(log.LoggingEnabled());
     EXPECT_EQ(prompts.Texts(), QStringList{CannotWrite});
@@ -174,6 +176,7 @@ TEST(CommLogFailure, FullDeviceGivesTheMessageAndStaysOff) {
     TScriptedPrompts prompts;
     TRecordingLogMenu menu;
     TCommLog log(prompts, menu, QStringLiteral("operator"), StartTime, dir.path());
+    prompts.QueueOK();
     log.ToggleLoggingState();
     EXPECT_FALSE(log.LoggingEnabled());
     EXPECT_EQ(prompts.Texts(), QStringList{CannotWrite});

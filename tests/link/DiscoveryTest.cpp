@@ -5,6 +5,7 @@
 #include "LinkState.h"
 #include "PtyPeer.h"
 #include "ScriptedPrompts.h"
+#include "SearchProgress.h"
 #include "VKComPort.h"
 
 #include <QDir>
@@ -85,6 +86,19 @@ protected:
 
 const std::initializer_list<qint32> AllRates = {115200, 57600, 38400, 19200, 9600, 4800};
 
+// Records what the search shows; the Trying call numbered CancelAt (from 0) is cancelled.
+struct TRecordingProgress : TSearchProgress {
+    QStringList Calls;
+    int CancelAt = -1;
+    int Tries = 0;
+    void Begin(int attempts) override { Calls << QStringLiteral("begin %1").arg(attempts); }
+    bool Trying(qint32 port, qint32 baud, int done) override {
+        Calls << QStringLiteral("COM%1 %2 %3").arg(port).arg(baud).arg(done);
+        return Tries++ != CancelAt;
+    }
+    void End() override { Calls << QStringLiteral("end"); }
+};
+
 } // namespace
 
 TEST_F(DiscoveryTest, EveryRateOfEarlierPortsIsTriedBeforeTheInstrumentAt9600OnTheThird) {
@@ -138,6 +152,7 @@ TEST_F(DiscoveryTest, NoAcceptedModelAnywhereClosesThePort) {
 }
 
 TEST_F(DiscoveryTest, NoPortsGivesTheMessage) {
+    Prompts.QueueOK();
     EXPECT_FALSE(Finder.FindInstrument());
     EXPECT_EQ(Prompts.Texts(), QStringList{QStringLiteral("No available ports.")});
     EXPECT_FALSE(Port.Opened());
@@ -195,4 +210,39 @@ TEST_F(DiscoveryTest, AnswerToTheFirstQueryOfAPairAloneIsNotEnough) {
     EXPECT_EQ(count->load(), 12);
     EXPECT_EQ(Identity.ModelNumber, QString()) << "a lost reply clears the identification";
     EXPECT_FALSE(Port.Opened());
+}
+
+// The progress counts pairs of port and rate over all ports, those that did not open too.
+TEST_F(DiscoveryTest, ProgressShowsEachPortAndRateTriedOutOfPortsTimesRates) {
+    AddInstrument(1, QByteArray(), 0);
+    QFile notATty(PortsDir.filePath(QStringLiteral("plain-file")));
+    ASSERT_TRUE(notATty.open(QIODevice::WriteOnly));
+    notATty.close();
+    ASSERT_TRUE(QFile::link(notATty.fileName(), PortsDir.filePath(QStringLiteral("COM2"))));
+    AddInstrument(3, "VK,6180-12,1234,1.00-1.25", 57600);
+    TRecordingProgress progress;
+    Finder.SetProgress(&progress);
+
+    EXPECT_TRUE(Finder.FindInstrument());
+    EXPECT_EQ(
+        progress.Calls,
+        QStringList({"begin 18", "COM1 115200 0", "COM1 57600 1", "COM1 38400 2", "COM1 19200 3",
+                     "COM1 9600 4", "COM1 4800 5", "COM3 115200 12", "COM3 57600 13", "end"}));
+}
+
+// Cancel ends the search as if nothing had answered: no further query, the port let go.
+TEST_F(DiscoveryTest, CancelledSearchSendsNothingMoreAndClosesThePort) {
+    THeard &first = AddInstrument(1, QByteArray(), 0);
+    THeard &second = AddInstrument(2, "VK,6180-12,1234,1.00-1.25", 0);
+    TRecordingProgress progress;
+    progress.CancelAt = 2;
+    Finder.SetProgress(&progress);
+
+    EXPECT_FALSE(Finder.FindInstrument());
+    EXPECT_EQ(first.Take(), Queries({115200, 57600}));
+    EXPECT_TRUE(second.Take().isEmpty());
+    EXPECT_FALSE(Port.Opened());
+    EXPECT_EQ(progress.Calls,
+              QStringList({"begin 12", "COM1 115200 0", "COM1 57600 1", "COM1 38400 2", "end"}));
+    EXPECT_TRUE(Prompts.Shown.isEmpty());
 }

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -92,6 +94,51 @@ TEST_F(ExchangeTest, StaleInputIsDiscardedBeforeTheQuery) {
     ASSERT_GT(Port.InCount(), 0);
     Peer.QueueReply("fresh\r");
     EXPECT_EQ(Exchange.SendQuery("*IDN"), QStringLiteral("fresh"));
+}
+
+// A reply that is only the terminator is a complete, empty answer: no time-out, no
+// question, no time-out line.
+TEST_F(ExchangeTest, ReplyOfOnlyTheTerminatorIsAnEmptyAnswerAtOnce) {
+    Log.ToggleLoggingState();
+    Port.setAllowEvents(true);
+    Exchange.AttachTimeoutHandler();
+    for (const QByteArray &reply : {QByteArray("\r"), QByteArray("\r\n")}) {
+        Peer.QueueReply(reply);
+        EXPECT_EQ(Exchange.QueryIntegerReply(":SYST:AUT"), std::nullopt);
+        EXPECT_FALSE(Port.TimedOut());
+        Peer.QueueReply(reply);
+        EXPECT_EQ(Exchange.SendCommand(":SYST:AUT 1"), QString());
+        EXPECT_FALSE(Port.TimedOut());
+    }
+    EXPECT_EQ(TerminalLines(),
+              QStringList({"0|(T) :SYST:AUT 1", "8000|(T) ", "0|(T) :SYST:AUT 1", "8000|(T) "}));
+    const QStringList pair = {"Sent    (T): :SYST:AUT?",
+                              "Received(T): ", "Sent    (T): :SYST:AUT 1", "Received(T): "};
+    EXPECT_EQ(LogEntries(), pair + pair);
+    EXPECT_TRUE(App.Calls.isEmpty());
+}
+
+// The instrument needs 30 ms after each reply: whatever the kind of exchange, its line
+// arrives no sooner after the reply before it had begun to go out.
+TEST_F(ExchangeTest, EachLineArrivesAtLeast30MsAfterThePreviousReply) {
+    Peer.SetResponder([](const QByteArray &) { return QByteArray("1\r"); });
+    const std::function<void()> exchanges[] = {
+        [&] { Exchange.SendQuery(":SYST:AUT"); },      [&] { Exchange.SendCommand(":SYST:AUT 1"); },
+        [&] { Exchange.QueryUnsigned(":COUN:PULS"); }, [&] { Exchange.SendCommand(":SYST:AUT 0"); },
+        [&] { Exchange.QueryInteger(":SYST:AUT"); },
+    };
+    TPtyPeer::TClock::time_point replyBegun;
+    int lines = 0;
+    for (const auto &exchange : exchanges) {
+        exchange();
+        ASSERT_TRUE(Peer.WaitForLines(++lines, 2000));
+        if (lines > 1) {
+            const auto gap = std::chrono::duration_cast<std::chrono::microseconds>(
+                Peer.LineTimes()[lines - 1] - replyBegun);
+            EXPECT_GE(gap.count(), 30000) << "microseconds before " << Peer.Lines().last().data();
+        }
+        replyBegun = Peer.LastWriteBegun();
+    }
 }
 
 TEST_F(ExchangeTest, CommandIsWrittenEchoedAndLogged) {
@@ -205,7 +252,10 @@ TEST_F(ExchangeTest, NestedExchangeWhileInUseIsRefusedWithoutFlushing) {
     QTimer::singleShot(0, [&] {
         wasInUse = Port.InUse();
         ASSERT_TRUE(Peer.SendNow("OUTER\r"));
-        QThread::msleep(50); // the reply is surely queued now
+        const QDeadlineTimer limit(5000); // the reply is queued before the nested calls
+        while (Port.InCount() < 6 && !limit.hasExpired())
+            QThread::msleep(1);
+        ASSERT_EQ(Port.InCount(), 6);
         nestedQuery = Exchange.SendQuery(":IN");
         nestedCommand = Exchange.SendCommand(":CMD");
     });
@@ -213,6 +263,9 @@ TEST_F(ExchangeTest, NestedExchangeWhileInUseIsRefusedWithoutFlushing) {
     EXPECT_TRUE(wasInUse);
     EXPECT_EQ(nestedQuery, QString());
     EXPECT_EQ(nestedCommand, QString());
+    // The peer reads in its own thread: wait for the line, then make sure none follows.
+    ASSERT_TRUE(Peer.WaitForLines(1, 5000));
+    EXPECT_FALSE(Peer.WaitForLines(2, 200));
     EXPECT_EQ(Peer.Received(), QByteArray(":OUT?\r\n"));
     EXPECT_TRUE(Terminal.Lines.isEmpty());
     EXPECT_TRUE(Prompts.Shown.isEmpty()) << "no communications-lost box";
@@ -319,6 +372,10 @@ TEST_F(ExchangeTest, PortThatCannotTakeTheLineCountsAsALostReply) {
         State.DemoMode = c.Demo;
         State.PortGone = false;
         Port.setAllowEvents(c.Events);
+        if (c.Asked) {
+            Prompts.QueueButton(TPrompts::mbIgnore);
+            Prompts.QueueButton(TPrompts::mbIgnore);
+        }
         const int shown = Prompts.Shown.size();
         const int calls = App.Calls.size();
         EXPECT_EQ(Exchange.SendQuery(":SYST:AUT"), QString());

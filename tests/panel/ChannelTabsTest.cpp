@@ -6,10 +6,12 @@
 #include "PlusSpinEdit.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace {
 
@@ -222,4 +224,34 @@ TEST_F(PanelTest, CopiesFollowTheTemplatesLayout) {
         EXPECT_EQ(one->geometry(), three->geometry()) << stem;
     }
     Form->hide();
+}
+
+// Tab walks the page as it is drawn, row by row, left to right, on the template and on a
+// copy alike; every page is left for the row of tabs and then for the terminal below.
+// Keys go to the focus widget, as a keyboard's do.
+TEST_F(PanelTest, TabWalksAChannelPageInVisualOrder) {
+    Form->CreateChannelTabs(12);
+    Form->show();
+    QApplication::setActiveWindow(Form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    const auto tab = [] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return QApplication::focusWidget();
+    };
+    for (const int n : {1, 2, 12}) {
+        Form->ChPageControl->setCurrentIndex(n - 1);
+        Form->ChEnablebox[n]->setFocus();
+        QStringList walked;
+        for (int i = 0; i < 15; ++i)
+            walked << tab()->objectName().remove(QRegularExpression("\\d+$"));
+        EXPECT_EQ(walked.join(' ').toStdString(),
+                  "ChDelayAdj ChModeSel ChSyncSourceSel ChDutyOnAdj ChGateModeSel ChWidthAdj "
+                  "ChBurstAdj ChPolaritySel ChDutyOffAdj ChGateLogicSel ChOutputModeSel "
+                  "ChAmplitudeAdj ChWaitCountAdj ChControlSel ChMuxSelect")
+            << "channel " << n;
+        // The row of tabs is one stop.
+        EXPECT_EQ(tab()->parentWidget(), Form->ChPageControl->tabButton(0)->parentWidget())
+            << "channel " << n;
+        EXPECT_EQ(tab(), Form->SendEdit) << "channel " << n;
+    }
 }

@@ -1,5 +1,6 @@
 // Every control of the form: class, caption, items, limits, initial values and hints.
 #include "PanelFixture.h"
+#include "QtPrompts.h"
 
 #include "CheckListBox.h"
 #include "FormParts.h"
@@ -8,17 +9,22 @@
 #include "PlusSpinEdit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMovie>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -400,6 +406,7 @@ TEST_F(PanelTest, DemoStateShowsDemoCaptionAndLabels) {
 
 TEST_F(PanelTest, AboutShowsSixLinesJoinedByCrLf) {
     Instrument::TIdentity id{"HTX", "631K-36", 4711, "2.10", "3.05"};
+    Prompts.QueueOK(2);
     Form->ShowAbout(id);
     ASSERT_EQ(Prompts.Shown.size(), 1);
     EXPECT_EQ(Prompts.Shown[0].text, "Company: Halvorn Trevaxis\r\nModel Number: 631K-36\r\n"
@@ -471,4 +478,38 @@ TEST(ScreenPlacementTest, BothWindowsOpenCentredOnTheScreen) {
     form.hide();
     form.show();
     EXPECT_EQ(form.pos(), area.topLeft() + QPoint(3, 4));
+}
+
+// Boxes that open before the main window (search, demo mode, "No device found") are
+// centred on the screen; once the window is up they open over it.
+TEST(ScreenPlacementTest, MessageBoxesCentreOnTheScreenUntilTheWindowShows) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    TScriptedPrompts scripted;
+    TMainForm form(scripted);
+    TQtPrompts prompts(&form);
+    QRect seen;
+    auto answerBox = [&seen] {
+        auto poll = std::make_shared<std::function<void()>>();
+        *poll = [&seen, poll] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box) {
+                QTimer::singleShot(10, *poll);
+                return;
+            }
+            seen = box->frameGeometry();
+            box->button(QMessageBox::No)->click();
+        };
+        QTimer::singleShot(0, *poll);
+    };
+    answerBox();
+    EXPECT_EQ(
+        prompts.Message("No device found", TPrompts::mbYes | TPrompts::mbNo, TPrompts::iconWarning),
+        TPrompts::mbNo);
+    EXPECT_LE((seen.center() - area.center()).manhattanLength(), 2) << seen.x() << "," << seen.y();
+
+    form.show();
+    form.move(area.topLeft());
+    answerBox();
+    prompts.Message("Communications lost. Restart?", TPrompts::mbYes | TPrompts::mbNo);
+    EXPECT_LE((seen.center() - form.frameGeometry().center()).manhattanLength(), 2);
 }

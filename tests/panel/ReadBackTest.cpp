@@ -291,6 +291,7 @@ TEST(ReadBackTest, RecordEndingEarlyStopsTheReadBackAndLeavesThePanelUsable) {
     ASSERT_TRUE(p.Start());
     bool messageShownDuringReadBack = false;
     QTimer::singleShot(0, [&] { messageShownDuringReadBack = p.Form->MessageForm->isVisible(); });
+    p.Prompts.QueueOK();
     p.Launch();
 
     ASSERT_EQ(p.Prompts.Shown.size(), 1);
@@ -328,6 +329,7 @@ TEST(ReadBackTest, GarbledOrEmptyRecordsReportAnErrorAndNeverCrash) {
         TSimPanel p;
         p.AddSim(Model("6180-6"));
         ASSERT_TRUE(p.Sim(0).InjectFault(fault));
+        p.Prompts.QueueOK();
         ASSERT_TRUE(p.StartAndLaunch());
         ASSERT_EQ(p.Prompts.Shown.size(), 1);
         EXPECT_EQ(p.Prompts.Shown[0].icon, TPrompts::iconError);
@@ -367,6 +369,7 @@ TEST(ReadBackTest, UnknownKeywordKeepsTheSelectionAndABadNumberStopsWithItsMessa
 
     // A delay that is no number stops the read-back with the conversion message.
     ASSERT_TRUE(p.Sim(0).InjectFault("field 1 2 0.5e-9x *CFG?3?"));
+    p.Prompts.QueueOK();
     p.Form->Guarded([&] { p.Form->Initialize(); }); // as every handler runs
     ASSERT_EQ(p.Prompts.Shown.size(), 1);
     EXPECT_EQ(p.Prompts.Shown[0].text, "'0.5e-9x' is not a valid floating point value");
@@ -418,6 +421,7 @@ TEST(ReadBackTest, LostReplyIgnoredGoesOnAndReportsTheEmptyRecord) {
     ASSERT_TRUE(p.Start());
     p.Form->ComPort.setResponseTime(300);
     p.Prompts.QueueButton(TPrompts::mbIgnore);
+    p.Prompts.QueueOK();
     p.Launch();
     ASSERT_EQ(p.Prompts.Shown.size(), 2);
     EXPECT_EQ(p.Prompts.Shown[0].text, "Communications lost. Restart?");

@@ -3,6 +3,7 @@
 #include "JpegProbe.h"
 #include "MessageForm.h"
 #include "PlusSpinEdit.h"
+#include "PtyPeer.h"
 #include "SettingsFileActions.h"
 #include "SimPanel.h"
 #include "TestFolder.h"
@@ -97,13 +98,16 @@ struct TConnectedPanel {
     // Lines received from here on.
     void Mark() { FMark = int(P.Received(0).size()); }
     QStringList ReceivedSinceMark() const { return WithoutStatusPoll(P.Received(0).mid(FMark)); }
-    QString SaveTo(const QString &path) {
+    // Each answers the dialog with path and acknowledges the boxes that follow.
+    QString SaveTo(const QString &path, int boxes = 0) {
         P.Prompts.QueueFileName(path);
+        P.Prompts.QueueOK(boxes);
         Form().SaveToFile1->trigger();
         return path;
     }
-    void RestoreFrom(const QString &path) {
+    void RestoreFrom(const QString &path, int boxes = 1) {
         P.Prompts.QueueFileName(path);
+        P.Prompts.QueueOK(boxes);
         Form().RestoreSettingsFromFile1->trigger();
     }
 
@@ -187,6 +191,7 @@ TEST(SettingsFileSave, ReadBackStoppedWhileTheDialogIsOpenLeavesTheFileWhole) {
         ASSERT_TRUE(panel.Sim().InjectFault("garble 1 *CFG?5"));
         panel.Form().Guarded([&] { panel.Form().Initialize(); });
     });
+    panel.P.Prompts.QueueOK();
     panel.Form().SaveToFile1->trigger();
     ASSERT_EQ(Boxes(panel.P.Prompts).size(), 1); // the stopped read-back's error report
     const QStringList lines = CrLfLines(TTestFolder::Read(path));
@@ -198,7 +203,7 @@ TEST(SettingsFileSave, CancelSaysSoAndWritesNothing) {
     TWorkingDir wd;
     TConnectedPanel panel;
     ASSERT_TRUE(panel.Ok);
-    panel.SaveTo(QString());
+    panel.SaveTo(QString(), 1);
     EXPECT_EQ(Messages(panel.P.Prompts), QStringList{SaveCancelledText});
     EXPECT_EQ(Boxes(panel.P.Prompts).value(0).icon, TPrompts::iconInformation);
     EXPECT_TRUE(wd.Folder.Entries().isEmpty());
@@ -209,6 +214,7 @@ TEST(SettingsFileSave, DemoModeFileHoldsTheDateLineOnly) {
     TSimPanel p;
     p.AddSim();
     p.Keys->LeftShift = true;
+    p.Prompts.QueueOK();
     ASSERT_TRUE(p.StartAndLaunch());
     p.Prompts.QueueFileName(wd.Folder.File("demo.txt"));
     p.Form->SaveToFile1->trigger();
@@ -221,8 +227,37 @@ TEST(SettingsFileSave, DemoModeFileHoldsTheDateLineOnly) {
     // Demo mode blocks no command: the replay opens the form's port (COM 1) on demand,
     // and the demo read-back sends nothing more.
     p.Prompts.QueueFileName(wd.Folder.Write("r.txt", ":PULS1:DEL 0.00000100000\r\n"));
+    p.Prompts.QueueOK();
     p.Form->RestoreSettingsFromFile1->trigger();
+    // Demo reads do not wait for the reply: the line reaches the instrument a moment later.
+    (void)QTest::qWaitFor([&] { return !p.Received(0).isEmpty(); }, 5000);
     EXPECT_EQ(p.Received(0), QStringList{":PULS1:DEL 0.00000100000"});
+    EXPECT_EQ(Messages(p.Prompts), QStringList({"Entering Demo Mode", SettingsLoadedText}));
+}
+
+// COM1 opens but nothing answers, as on a machine without the instrument: the window's
+// port has no terminator until a connection step sets one, so demo mode reads whatever
+// is there at once. A change and a replayed file go out without "Communications lost".
+TEST(SettingsFileRestore, DemoModeOnASilentPortSendsWithoutWaitingForReplies) {
+    TWorkingDir wd;
+    TSimPanel p;
+    TPtyPeer silent(1, p.PortsDir());
+    ASSERT_TRUE(silent.IsValid()) << silent.ErrorText().toStdString();
+    p.Keys->LeftShift = true;
+    p.Prompts.QueueOK(); // "Entering Demo Mode"
+    ASSERT_TRUE(p.StartAndLaunch());
+    EXPECT_TRUE(p.Form->ComPort.EndOfResponse().isEmpty());
+
+    p.Form->ChWaitCountAdj[1]->setValue(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !silent.Lines().isEmpty(); }, 2000));
+    p.Prompts.QueueFileName(
+        wd.Folder.Write("r.txt", ":PULS1:DEL 0.00000100000\r\n:PULS2:WCO 3\r\n"));
+    p.Prompts.QueueOK(); // "Settings loaded."
+    p.Form->RestoreSettingsFromFile1->trigger();
+    const QList<QByteArray> expected{":PULS1:WCO 5", ":PULS1:DEL 0.00000100000", ":PULS2:WCO 3"};
+    (void)QTest::qWaitFor([&] { return silent.Lines().size() >= expected.size(); }, 5000);
+    EXPECT_EQ(silent.Lines(), expected);
+    EXPECT_FALSE(p.Form->ComPort.TimedOut());
     EXPECT_EQ(Messages(p.Prompts), QStringList({"Entering Demo Mode", SettingsLoadedText}));
 }
 
@@ -235,7 +270,7 @@ TEST(SettingsFileSave, ReadOnlyWorkingFolderIsNamedInTheErrorAndNothingIsWritten
     TReadOnlyFolder readOnly(dir);
     ASSERT_TRUE(readOnly.Active());
     QDir::setCurrent(dir);
-    panel.SaveTo(path);
+    panel.SaveTo(path, 1);
     ASSERT_EQ(Boxes(panel.P.Prompts).size(), 1);
     EXPECT_EQ(Boxes(panel.P.Prompts)[0].icon, TPrompts::iconError);
     EXPECT_EQ(Boxes(panel.P.Prompts)[0].text,
@@ -283,7 +318,7 @@ TEST(SettingsFileRestore, OpenDialogStartsFromTheFileChosenLast) {
     ASSERT_TRUE(panel.Ok);
     const QString path = wd.Folder.Write("only-comments.txt", "// x\r\n");
     panel.RestoreFrom(path);
-    panel.RestoreFrom(QString()); // cancelled: nothing sent, nothing said
+    panel.RestoreFrom(QString(), 0); // cancelled: nothing sent, nothing said
     ASSERT_EQ(panel.P.Prompts.FileDialogs.size(), 2);
     EXPECT_TRUE(panel.P.Prompts.FileDialogs[0].dir.isEmpty());
     EXPECT_EQ(panel.P.Prompts.FileDialogs[1].dir, path);
@@ -322,7 +357,7 @@ TEST(SettingsFileRestore, EmptyFileSaysSoThenReadsBack) {
     ASSERT_TRUE(panel.Ok);
     const QString path = wd.Folder.Write("empty.txt", "");
     panel.Mark();
-    panel.RestoreFrom(path);
+    panel.RestoreFrom(path, 2);
     EXPECT_EQ(Messages(panel.P.Prompts), QStringList({"Empty file.", SettingsLoadedText}));
     EXPECT_EQ(panel.ReceivedSinceMark().size(), 1 + 4 + 7 + 12);
 }
@@ -399,6 +434,7 @@ TEST(SettingsFileRestore, BadFilesSendNothingAndSayWhy) {
         panel.P.Prompts.Shown.clear();
         panel.Mark();
         panel.P.Prompts.QueueFileName(c.path, c.beforeRead);
+        panel.P.Prompts.QueueOK();
         panel.Form().RestoreSettingsFromFile1->trigger();
         EXPECT_TRUE(panel.ReceivedSinceMark().isEmpty())
             << panel.ReceivedSinceMark().join("|").toStdString();
@@ -454,6 +490,7 @@ TEST(SettingsFileRestore, ReadBackDuringTheReplayDoesNotCutItShort) {
         armed = true;
         QTimer::singleShot(0, refresh);
     });
+    panel.P.Prompts.QueueOK();
     panel.Form().RestoreSettingsFromFile1->trigger();
     EXPECT_EQ(readBacks, 1);
     EXPECT_EQ(CommandsIn(panel.ReceivedSinceMark()), lines);
@@ -531,6 +568,7 @@ TEST(CaptureScreenShot, ReadOnlyWorkingFolderGivesAnErrorAndKeepsTheEarlierFile)
     {
         TReadOnlyFolder readOnly(dir);
         ASSERT_TRUE(readOnly.Active());
+        panel.P.Prompts.QueueOK();
         panel.Form().CaptureScreenShot1->trigger();
     }
     EXPECT_EQ(TTestFolder::Read(earlier), QByteArray("earlier picture"));

@@ -4,9 +4,12 @@
 #include "MessageForm.h"
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
+#include "SearchProgressForm.h"
 #include "SimPanel.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -15,7 +18,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,6 +103,44 @@ TEST(StartupTest, OnlyAnUnacceptedModelMeansNoDeviceAndNoEndsTheProgram) {
     EXPECT_FALSE(p.Form->LaunchTimer.isActive());
 }
 
+// The search shows a small window with the pair being tried; Cancel ends the search as
+// finding nothing would, without a further query.
+TEST(StartupTest, CancelOnTheSearchWindowEndsTheSearchAsNoInstrumentFound) {
+    TSimPanel p;
+    p.AddSim(Instrument("6180-12", 4800));
+    p.AddSim();
+    p.Prompts.QueueButton(TPrompts::mbNo);
+    QString shown;
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [&shown, poll] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *form = qobject_cast<TSearchProgressForm *>(w);
+            if (form && form->isVisible() && form->TryingLabel->text().contains("57600")) {
+                // The bar is read out with the pair being tried.
+                shown = QString("%1 %2/%3 %4")
+                            .arg(QAccessible::queryAccessibleInterface(form->SearchBar)
+                                     ->text(QAccessible::Name))
+                            .arg(form->SearchBar->value())
+                            .arg(form->SearchBar->maximum())
+                            .arg(form->windowTitle());
+                const QRect area = form->screen()->availableGeometry();
+                EXPECT_LE((form->frameGeometry().center() - area.center()).manhattanLength(), 2);
+                QTest::mouseClick(form->CancelBtn, Qt::LeftButton);
+                return;
+            }
+        }
+        QTimer::singleShot(0, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+
+    EXPECT_FALSE(p.Start());
+    EXPECT_EQ(shown, "Trying COM1 at 57600 baud 1/12 Searching for the instrument");
+    EXPECT_EQ(p.Prompts.Texts(), QStringList{NoDeviceText});
+    EXPECT_EQ(p.Received(0), QStringList(2, "*IDN?")); // at 115200 only
+    EXPECT_TRUE(p.Received(1).isEmpty());
+    EXPECT_FALSE(p.Form->ComPort.Opened());
+}
+
 TEST(StartupTest, MoreThanAHundredPortsFailEvenWithAnInstrumentOnTheFirst) {
     TSimPanel p;
     p.AddSim(Instrument("6180-12")); // COM1
@@ -113,6 +158,7 @@ TEST(StartupTest, LeftShiftEntersDemoModeAndSendsNothingToAnyPort) {
     p.AddSim();
     p.AddSim(Instrument("6180-24", 9600));
     p.Keys->LeftShift = true;
+    p.Prompts.QueueOK();
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"Entering Demo Mode"});
     EXPECT_TRUE(p.Form->State.Link.DemoMode);
@@ -145,7 +191,11 @@ TEST(StartupTest, SpaceOpensTheChosenPortAt115200WithoutIdentifying) {
     EXPECT_TRUE(p.Received(1).isEmpty());
     EXPECT_EQ(p.Form->State.Identity, Instrument::TIdentity());
 
-    p.Launch(); // no identity: an unknown brand, an empty model and 12 channels
+    // No identity: an unknown brand, an empty model and 12 channels, of which the
+    // instrument lacks the last six.
+    p.Prompts.QueueOK();
+    p.Launch();
+    EXPECT_EQ(p.Prompts.Texts(), QStringList{"'ERR:' is not a valid integer value"});
     EXPECT_EQ(p.Form->windowTitle(), "Unknown Model   SW Version: 1.0.0.0 ComPort: 2 Baud: 115200");
     EXPECT_EQ(p.Form->State.ChannelCount, 12);
     EXPECT_EQ(p.Received(1).value(0), "*CFG? 0?");
@@ -194,6 +244,7 @@ TEST(StartupTest, NoWithLeftShiftHeldEntersDemoModeWithoutItEnds) {
     TSimPanel demo;
     demo.Prompts.QueueButton(TPrompts::mbOK); // "No available ports."
     demo.Prompts.QueueButton(TPrompts::mbNo, [&] { demo.Keys->LeftShift = true; });
+    demo.Prompts.QueueOK(); // "Entering Demo Mode"
     ASSERT_TRUE(demo.StartAndLaunch());
     EXPECT_EQ(demo.Prompts.Texts(),
               (QStringList{"No available ports.", NoDeviceText, "Entering Demo Mode"}));
@@ -275,6 +326,7 @@ TEST(StartupTest, SpinEditErrorsOfEveryPageAndChannelGoToTheErrorReport) {
     TSimPanel p;
     p.AddSim(TSimLaunch());
     ASSERT_TRUE(p.StartAndLaunch());
+    p.Prompts.QueueOK(2);
     p.Form->PeriodAdj->OnError("Not a valid number");
     p.Form->ChDelayAdj[9]->OnError("Not a valid number");
     ASSERT_EQ(p.Prompts.Shown.size(), 2);
@@ -301,6 +353,7 @@ TEST(StartupTest, HelpMenuShowsTheIdentityAndOpensTheBrandsSite) {
         opened << url;
         return true;
     };
+    p.Prompts.QueueOK();
     p.Form->About1->trigger();
     p.Form->WebSite1->trigger();
     EXPECT_EQ(p.Prompts.Texts(),

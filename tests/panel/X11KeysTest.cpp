@@ -2,49 +2,14 @@
 // Xvfb for it); keys are held down through the XTest extension, as a user's would be.
 #include "SimPanel.h"
 #include "StartupKeys.h"
+#include "XTestInput.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
-#include <vector>
 
-// After the test framework: Xlib's macros would otherwise rename some of its names.
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-#undef None
-#undef Bool
-#undef Status
 
 namespace {
-
-// Holds keys down on the X server for the lifetime of the object.
-class THeldKeys {
-public:
-    THeldKeys() : FDisplay(XOpenDisplay(nullptr)) {}
-    ~THeldKeys() {
-        if (!FDisplay)
-            return;
-        for (const KeyCode code : FHeld)
-            XTestFakeKeyEvent(FDisplay, code, 0, CurrentTime); // released
-        XSync(FDisplay, 0);
-        XCloseDisplay(FDisplay);
-    }
-    bool Usable() const {
-        int event = 0, error = 0, major = 0, minor = 0;
-        return FDisplay && XTestQueryExtension(FDisplay, &event, &error, &major, &minor);
-    }
-    void Press(KeySym symbol) {
-        const KeyCode code = XKeysymToKeycode(FDisplay, symbol);
-        ASSERT_NE(code, 0) << "no key code for " << XKeysymToString(symbol);
-        XTestFakeKeyEvent(FDisplay, code, 1, CurrentTime); // pressed
-        XSync(FDisplay, 0);
-        FHeld.push_back(code);
-    }
-
-private:
-    Display *FDisplay;
-    std::vector<KeyCode> FHeld;
-};
 
 class X11KeysTest : public ::testing::Test {
 protected:
@@ -55,7 +20,7 @@ protected:
         // not a reason to pass quietly.
         ASSERT_TRUE(Held.Usable()) << "the X server lacks the XTest extension";
     }
-    THeldKeys Held;
+    TXTestInput Held; // keys pressed here stay down until the test ends
 };
 
 TEST_F(X11KeysTest, OnlyTheKeysHeldNowCountAndOnlyTheLeftShift) {
@@ -65,23 +30,23 @@ TEST_F(X11KeysTest, OnlyTheKeysHeldNowCountAndOnlyTheLeftShift) {
         EXPECT_FALSE(keys->LeftShiftPressed());
     }
     {
-        THeldKeys right;
-        right.Press(XK_Shift_R);
+        TXTestInput right;
+        right.KeyDown(XK_Shift_R);
         const auto keys = TStartupKeys::Platform();
         EXPECT_FALSE(keys->LeftShiftPressed());
         EXPECT_FALSE(keys->SpacePressed());
     }
     const auto keys = TStartupKeys::Platform(); // asks the server at each question
     {
-        THeldKeys left;
-        left.Press(XK_Shift_L);
+        TXTestInput left;
+        left.KeyDown(XK_Shift_L);
         EXPECT_TRUE(keys->LeftShiftPressed());
         EXPECT_FALSE(keys->SpacePressed());
     }
     EXPECT_FALSE(keys->LeftShiftPressed());
     {
-        THeldKeys space;
-        space.Press(XK_space);
+        TXTestInput space;
+        space.KeyDown(XK_space);
         EXPECT_TRUE(keys->SpacePressed());
         EXPECT_FALSE(keys->LeftShiftPressed());
     }
@@ -93,7 +58,8 @@ TEST_F(X11KeysTest, LeftShiftHeldAtStartEntersDemoMode) {
     TSimPanel p;
     p.AddSim();
     p.KeySource = TStartupKeys::Platform();
-    Held.Press(XK_Shift_L);
+    Held.KeyDown(XK_Shift_L);
+    p.Prompts.QueueOK();
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"Entering Demo Mode"});
     EXPECT_TRUE(p.Form->State.Link.DemoMode);
@@ -106,7 +72,7 @@ TEST_F(X11KeysTest, SpaceHeldAtStartAsksForThePort) {
     p.AddSim();
     p.KeySource = TStartupKeys::Platform();
     p.Picker.Answer = "COM2";
-    Held.Press(XK_space);
+    Held.KeyDown(XK_space);
     ASSERT_TRUE(p.Start());
     EXPECT_EQ(p.Picker.ItemsShown.size(), 2);
     EXPECT_EQ(p.Form->ComPort.Port(), 2);

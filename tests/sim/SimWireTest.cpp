@@ -198,9 +198,14 @@ TEST_F(SimWireTest, ControlCommandsReachTheInstrument) {
     EXPECT_EQ(Client.Ask(":COUN:PULS?"), "4294967301");
     EXPECT_EQ(Sim->Control("secure 0"), "ok");
     EXPECT_EQ(Client.Ask(":SYST:SEC?"), "0");
-    EXPECT_EQ(Sim->Control("lines"), "2");
+    EXPECT_EQ(Sim->Control("run 1"), "ok"); // started from the front panel
+    EXPECT_EQ(Client.Ask(":PULS0:STAT?"), "1");
+    EXPECT_EQ(Sim->Control("run 0"), "ok");
+    EXPECT_EQ(Client.Ask(":PULS0:STAT?"), "0");
+    EXPECT_EQ(Sim->Control("run 2"), "ERR: unknown control command");
+    EXPECT_EQ(Sim->Control("lines"), "4");
     EXPECT_EQ(Sim->Control("bogus"), "ERR: unknown control command");
-    EXPECT_EQ(Client.Ask("SIM:lines"), "2");
+    EXPECT_EQ(Client.Ask("SIM:lines"), "4");
     EXPECT_EQ(Client.Ask("SIM:secure 1"), "ok");
     EXPECT_EQ(Client.Ask(":SYST:SEC?"), "1");
 }

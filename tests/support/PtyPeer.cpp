@@ -169,11 +169,17 @@ QList<QByteArray> TPtyPeer::Lines() const {
     return FLines;
 }
 
+QList<TPtyPeer::TClock::time_point> TPtyPeer::LineTimes() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FLineTimes;
+}
+
 void TPtyPeer::ClearReceived() {
     std::lock_guard<std::mutex> lock(FMutex);
     FReceived.clear();
     FPartialLine.clear();
     FLines.clear();
+    FLineTimes.clear();
 }
 
 bool TPtyPeer::WaitForLines(int count, int timeoutMs) const {
@@ -244,6 +250,7 @@ bool TPtyPeer::WriteMaster(const QByteArray &bytes) {
 
 void TPtyPeer::HandleInput(const char *data, qint64 size) {
     std::lock_guard<std::mutex> lock(FMutex);
+    const TClock::time_point now = TClock::now();
     FReceived.append(data, size);
     FPartialLine.append(data, size);
     for (qsizetype lf; (lf = FPartialLine.indexOf('\n')) >= 0;) {
@@ -252,6 +259,7 @@ void TPtyPeer::HandleInput(const char *data, qint64 size) {
         if (line.endsWith('\r'))
             line.chop(1);
         FLines.append(line);
+        FLineTimes.append(now);
         if (!FScript.isEmpty()) {
             FWork.append(FScript.takeFirst());
             ++FBusy;

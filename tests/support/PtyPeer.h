@@ -53,8 +53,9 @@ public:
     // Same from the peer's thread after a pause; returns at once.
     void SendLater(const QByteArray &bytes, int delayMs);
 
-    QByteArray Received() const;     // every byte received, in order
-    QList<QByteArray> Lines() const; // complete lines, without CR LF
+    QByteArray Received() const;                 // every byte received, in order
+    QList<QByteArray> Lines() const;             // complete lines, without CR LF
+    QList<TClock::time_point> LineTimes() const; // when each line's LF arrived
     void ClearReceived();
     // Waits until at least count lines were received; false on time-out.
     bool WaitForLines(int count, int timeoutMs) const;
@@ -98,6 +99,7 @@ private:
     QByteArray FReceived;
     QByteArray FPartialLine;
     QList<QByteArray> FLines;
+    QList<TClock::time_point> FLineTimes;
     QList<TAction> FScript;
     QList<TAction> FWork; // actions due, performed by the thread
     std::function<QByteArray(const QByteArray &)> FResponder;

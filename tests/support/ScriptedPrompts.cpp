@@ -1,7 +1,19 @@
 #include "ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
+
+TScriptedPrompts::~TScriptedPrompts() {
+    if (!FAnswers.isEmpty())
+        ADD_FAILURE() << FAnswers.size() << " queued answer(s) never asked for";
+}
+
 void TScriptedPrompts::QueueButton(TButton b, std::function<void()> before) {
     FAnswers.append({b, QString(), true, std::move(before)});
+}
+
+void TScriptedPrompts::QueueOK(int count) {
+    for (int i = 0; i < count; ++i)
+        QueueButton(mbOK);
 }
 
 void TScriptedPrompts::QueueInput(const QString &value, bool accepted,
@@ -13,9 +25,12 @@ void TScriptedPrompts::QueueFileName(const QString &path, std::function<void()> 
     FAnswers.append({mbNone, path, true, std::move(before)});
 }
 
-bool TScriptedPrompts::TakeAnswer(TAnswer &a) {
-    if (FAnswers.isEmpty())
+bool TScriptedPrompts::TakeAnswer(TAnswer &a, const QString &kind, const QString &text) {
+    if (FAnswers.isEmpty()) {
+        ADD_FAILURE() << "unexpected " << kind.toStdString() << " box: \"" << text.toStdString()
+                      << "\" (no answer queued)";
         return false;
+    }
     a = FAnswers.takeFirst();
     if (a.before)
         a.before();
@@ -26,9 +41,9 @@ TPrompts::TButton TScriptedPrompts::Message(const QString &text, TButtons button
                                             const QString &caption) {
     Shown.append({"message", text, caption, buttons, icon});
     TAnswer a;
-    if (TakeAnswer(a) && a.button != mbNone)
+    if (TakeAnswer(a, "message", text) && a.button != mbNone)
         return a.button;
-    for (TButton b : {mbOK, mbYes, mbRetry, mbAbort})
+    for (TButton b : {mbAbort, mbNo, mbCancel, mbOK})
         if (buttons & b)
             return b;
     return mbCancel;
@@ -37,7 +52,7 @@ TPrompts::TButton TScriptedPrompts::Message(const QString &text, TButtons button
 bool TScriptedPrompts::InputBox(const QString &caption, const QString &prompt, QString &value) {
     Shown.append({"input", prompt, caption, mbNone, iconNone});
     TAnswer a;
-    if (!TakeAnswer(a) || !a.accepted)
+    if (!TakeAnswer(a, "input", prompt) || !a.accepted)
         return false;
     value = a.text;
     return true;
@@ -48,7 +63,7 @@ QString TScriptedPrompts::OpenFileName(const QString &caption, const QString &di
     Shown.append({"open", caption, caption, mbNone, iconNone});
     FileDialogs.append({"open", caption, dir, filter, defaultExt});
     TAnswer a;
-    return TakeAnswer(a) ? a.text : QString();
+    return TakeAnswer(a, "open", caption) ? a.text : QString();
 }
 
 QString TScriptedPrompts::SaveFileName(const QString &caption, const QString &dir,
@@ -56,7 +71,7 @@ QString TScriptedPrompts::SaveFileName(const QString &caption, const QString &di
     Shown.append({"save", caption, caption, mbNone, iconNone});
     FileDialogs.append({"save", caption, dir, filter, defaultExt});
     TAnswer a;
-    return TakeAnswer(a) ? a.text : QString();
+    return TakeAnswer(a, "save", caption) ? a.text : QString();
 }
 
 QStringList TScriptedPrompts::Texts() const {

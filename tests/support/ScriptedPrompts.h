@@ -10,8 +10,13 @@
 // Test double of the prompts seam: records every text shown and answers from a script.
 // Each answer may first run an action (e.g. pump events for a while) so that the
 // re-entrancy a real modal box allows is exercised.
+//
+// It gives only the answers queued. A box beyond them fails the test, naming its text, and
+// is closed the way that stops the asking (Abort, No, Cancel, else OK; input and file
+// dialogs cancelled), so a fault that would ask again and again fails at once.
 class TScriptedPrompts : public TPrompts {
 public:
+    ~TScriptedPrompts() override;
     struct TShown {
         QString kind; // "message", "input", "open", "save"
         QString text; // message text, input prompt or dialog caption
@@ -20,10 +25,9 @@ public:
         TIcon icon = iconNone;
     };
 
-    // Queue answers; they are consumed in order. Without a queued answer a message box
-    // returns its default (the first of OK, Yes, Retry, Abort present), an input box is
-    // cancelled and a file dialog is cancelled.
+    // Queue answers; they are consumed in order, one per box of any kind.
     void QueueButton(TButton b, std::function<void()> before = {});
+    void QueueOK(int count = 1); // acknowledges the next count boxes
     void QueueInput(const QString &value, bool accepted = true, std::function<void()> before = {});
     void QueueFileName(const QString &path, std::function<void()> before = {});
 
@@ -55,6 +59,6 @@ private:
         bool accepted = true;
         std::function<void()> before;
     };
-    bool TakeAnswer(TAnswer &a);
+    bool TakeAnswer(TAnswer &a, const QString &kind, const QString &text);
     QList<TAnswer> FAnswers;
 };

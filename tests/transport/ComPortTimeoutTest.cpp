@@ -49,7 +49,10 @@ TEST_F(TComPortTimeout, RetryKeepsThePartialTextAndWaitsAgain) {
     ASSERT_TRUE(Peer.WaitUntilIdle(5000));
     Prompts.QueueButton(TPrompts::mbRetry);
     Prompts.QueueButton(TPrompts::mbAbort);
+    QElapsedTimer clock;
+    clock.start();
     EXPECT_EQ(Port.Read(), QByteArray("XY"));
+    EXPECT_GE(clock.elapsed(), 2 * 150) << "the retry waits a full ResponseTime again";
     EXPECT_TRUE(Port.TimedOut());
     EXPECT_EQ(Prompts.Texts(),
               (QStringList{"Timeout waiting for response.", "Timeout waiting for response."}));
@@ -154,6 +157,7 @@ TEST_F(TComPortTimeout, NestedReadWhileInUseIsRefused) {
         QByteArray Got = "unset";
         qint64 RawGot = -1;
     } inner;
+    Prompts.QueueOK(2); // one for Read, one for ReadRaw
     // A timer firing inside the outer wait tries to read, then lets the reply come.
     QTimer::singleShot(30, &Port, [&] {
         inner.Ran = true;

@@ -5,6 +5,7 @@
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -165,4 +166,21 @@ TEST_F(ChannelControlsTest, EachChannelTabRemembersItsFocusedControl) {
     EXPECT_EQ(QApplication::focusWidget(), f.ChWidthAdj[3]);
     QTest::mouseClick(f.ChPageControl->tabButton(3), Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), f.ChDelayAdj[4]);
+}
+
+// A screen reader's increase and decrease send as the spin buttons do, and so does a
+// value it sets.
+TEST_F(ChannelControlsTest, AccessibleActionsOfANumericEntrySendLikeItsSpinButtons) {
+    ASSERT_TRUE(StartPanel());
+    QAccessibleInterface *entry = QAccessible::queryAccessibleInterface(Form->ChWaitCountAdj[12]);
+    ASSERT_TRUE(entry && entry->actionInterface() && entry->valueInterface());
+    const double start = Form->ChWaitCountAdj[12]->Value();
+    const int mark = Mark();
+    entry->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    entry->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    entry->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    entry->valueInterface()->setCurrentValue(42);
+    const auto wco = [](double v) { return ":PULS12:WCO " + QString::number(v); };
+    EXPECT_EQ(WaitForSent(mark, 4),
+              QStringList({wco(start + 1), wco(start + 2), wco(start + 1), wco(42)}));
 }

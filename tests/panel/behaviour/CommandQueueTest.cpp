@@ -46,6 +46,27 @@ TEST_F(CommandQueueTest, BurstOf500ChangesArrivesInOrderExactlyOnce) {
     EXPECT_FALSE(f.State.CommandsPending);
 }
 
+// The instrument needs 30 ms after each reply: a pass of several commands pauses before
+// each one, as the polls around it do. Measured by the instrument's own clock.
+TEST_F(CommandQueueTest, EveryLineArrivesAtLeast30MsAfterThePreviousReply) {
+    ASSERT_TRUE(StartPanel());
+    TMainForm &f = *Form;
+    const int mark = Mark();
+    const qsizetype from = Sim->Transcript().size();
+    for (int v = 1; v <= 4; ++v)
+        f.ChWaitCountAdj[1]->setValue(v);
+    ASSERT_EQ(WaitForSent(mark, 4), WaitCounts(1, 1, 4));
+    const QList<TSimTranscriptEntry> wire = Sim->Transcript().mid(from);
+    int gaps = 0;
+    for (qsizetype i = 1; i < wire.size(); ++i) {
+        if (wire[i].Kind != "RX" || wire[i - 1].Kind != "TX")
+            continue;
+        ++gaps; // stamps are whole microseconds
+        EXPECT_GE(wire[i].Seconds - wire[i - 1].Seconds, 0.030 - 2e-6) << wire[i].Text.data();
+    }
+    EXPECT_GE(gaps, 3);
+}
+
 TEST_F(CommandQueueTest, ChangesDuringAReadBackAreNeverSent) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
@@ -131,6 +152,7 @@ TEST_F(CommandQueueTest, ReadBackErrorInAPassIsReportedAndTheQueueGoesOn) {
     TMainForm &f = *Form;
     ASSERT_TRUE(Sim->InjectFault("garble 1 =*CFG? 0?"));
     const int mark = Mark();
+    Prompts.QueueOK();
     f.Up1->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Prompts.Texts().isEmpty(); }, 10000));
     EXPECT_EQ(Prompts.Texts().size(), 1);

@@ -1,5 +1,6 @@
 #include "LivePanelFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -62,4 +63,26 @@ bool LivePanelTest::WaitIdle(int timeoutMs) {
 void LivePanelTest::Choose(QComboBox *box, int index) {
     box->setCurrentIndex(index);
     emit box->activated(index);
+}
+
+QWidget *LivePanelTest::ClickForFocus(QWidget *target) {
+    if (!Form->isVisible()) {
+        Form->show();
+        QApplication::setActiveWindow(Form);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Form));
+    }
+    QTest::mouseClick(target, Qt::LeftButton);
+    return QApplication::focusWidget();
+}
+
+void LivePanelTest::Key(int key, Qt::KeyboardModifiers modifiers) {
+    QWidget *focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no widget holds the focus";
+    QTest::keyClick(focus, Qt::Key(key), modifiers);
+}
+
+void LivePanelTest::Type(const QString &text) {
+    QWidget *focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no widget holds the focus";
+    QTest::keyClicks(focus, text);
 }

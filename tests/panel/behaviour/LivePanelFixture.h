@@ -39,6 +39,13 @@ protected:
     // The user picks item `index` of a selector (activated, as a real choice).
     static void Choose(class QComboBox *box, int index);
 
+    // Shows and activates the window, clicks `target` as the user's mouse would and
+    // returns the widget that holds the focus afterwards.
+    class QWidget *ClickForFocus(class QWidget *target);
+    // Keys go where a keyboard's go: to QApplication::focusWidget().
+    static void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    static void Type(const QString &text);
+
     int Restarts() const { return Panel.Restarts; }
     int Quits() const { return Panel.Quits; }
 

@@ -6,6 +6,7 @@
 #include "PlusSpinEdit.h"
 #include "StatusPoll.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -40,6 +41,36 @@ TEST_F(StatusPollTest, RunButtonActsOnTheFlagNotOnItsCaption) {
     f.RunStopbtn->click();
     EXPECT_EQ(WaitForSent(mark, 1), QStringList({":PULS0:STAT OFF"}));
     EXPECT_EQ(f.RunStopbtn->text(), "Run");
+}
+
+// The output started at the instrument itself (its front panel) while the panel shows
+// "Run": the next poll shows "Stop" and the running state, whatever page is shown; on
+// "Additional Options" the count shown follows the running counter.
+TEST_F(StatusPollTest, OutputStartedAtTheInstrumentShowsAtTheNextPoll) {
+    ASSERT_TRUE(StartPanel());
+    TMainForm &f = *Form;
+    f.ShotCountEnbl->setChecked(true); // the counter counts T0 while the output runs
+    ASSERT_TRUE(WaitIdle());
+    const auto count = [&] { return f.ShotCountlbl->text().mid(7).trimmed().toLongLong(); };
+    for (const int page : {0, int(TStatusPoll::ShotCountPage)}) {
+        SCOPED_TRACE(page);
+        f.SystemPageControl->setCurrentIndex(page);
+        ASSERT_EQ(f.RunStopbtn->text(), "Run");
+        ASSERT_EQ(Sim->Control("run 1"), "ok");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.RunStopbtn->text() == "Stop"; }, 5000));
+        EXPECT_TRUE(f.State.SystemSettings.SystemRunning);
+        EXPECT_FALSE(f.PulseAnimate->isHidden());
+        if (page == TStatusPoll::ShotCountPage) {
+            const qint64 first = count();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return count() > first; }, 5000));
+        } else {
+            EXPECT_EQ(f.ShotCountlbl->text(), "Count: ----");
+        }
+        ASSERT_EQ(Sim->Control("run 0"), "ok");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.RunStopbtn->text() == "Run"; }, 5000));
+        EXPECT_FALSE(f.State.SystemSettings.SystemRunning);
+        EXPECT_TRUE(f.PulseAnimate->isHidden());
+    }
 }
 
 TEST_F(StatusPollTest, ShotCountIsReadOnlyWhileAdditionalOptionsIsShown) {

@@ -129,20 +129,26 @@ TEST_F(StorageBinsTest, SaveAndRecallRoundTrip) {
     EXPECT_EQ(SentSince(defaultMark).first(), "*RCL 0");
 }
 
+// Keys go to the widget holding the focus: an editable combo box keeps the focus itself
+// and hands keys to its line edit directly, past any filter installed on the edit.
 TEST_F(TerminalTest, TypedCommandsAreSentKeptInHistoryAndEchoedInColour) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
     f.ResponseList->clear();
     QLineEdit *line = f.SendEdit->lineEdit();
     const int mark = Mark();
-    QTest::keyClicks(line, ":PULS1:WCO 9");
-    QTest::keyClick(line, Qt::Key_Return);
+    ASSERT_EQ(ClickForFocus(line), f.SendEdit);
+    Type(":PULS1:WCO 9");
+    Key(Qt::Key_Return);
     EXPECT_EQ(f.SendEdit->currentText(), ":PULS1:WCO 9"); // the line is not cleared
-    f.SendBtn->click();                                   // the same again
-    line->setText("<&>");
-    QTest::keyClick(line, Qt::Key_Enter);
-    line->clear();
-    QTest::keyClick(line, Qt::Key_Return); // an empty line is sent too
+    QTest::mouseClick(f.SendBtn, Qt::LeftButton);         // the same again
+    ASSERT_EQ(ClickForFocus(line), f.SendEdit);
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Type("<&>");
+    Key(Qt::Key_Enter, Qt::KeypadModifier);
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Return); // an empty line is sent too
     EXPECT_EQ(WaitForSent(mark, 4), QStringList({":PULS1:WCO 9", ":PULS1:WCO 9", "<&>", ""}));
     ASSERT_EQ(f.SendEdit->count(), 4);
     EXPECT_EQ(f.SendEdit->itemText(0), ":PULS1:WCO 9");
@@ -161,43 +167,49 @@ TEST_F(TerminalTest, TypedCommandsAreSentKeptInHistoryAndEchoedInColour) {
     EXPECT_TRUE(doc->findBlockByNumber(4).text().endsWith(") <&>"));
 }
 
+// History entries chosen with the arrow keys; Ctrl+Backspace removes the chosen entry
+// and nothing else, and sends nothing.
 TEST_F(TerminalTest, CtrlBackspaceDeletesTheSelectedHistoryEntryOnly) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    QLineEdit *line = f.SendEdit->lineEdit();
+    ASSERT_EQ(ClickForFocus(f.SendEdit->lineEdit()), f.SendEdit);
     for (const char *text : {"*IDN?", ":SYST:AUT?", "*IDN?"}) {
-        line->setText(text);
-        f.SendBtn->click();
+        Key(Qt::Key_A, Qt::ControlModifier);
+        Type(text);
+        Key(Qt::Key_Return);
     }
     WaitIdle();
     const int mark = Mark();
-    f.SendEdit->setCurrentIndex(1); // chosen from the list
-    QTest::keyClick(line, Qt::Key_Backspace, Qt::ControlModifier);
+    Key(Qt::Key_Down); // nothing chosen yet: the first entry
+    Key(Qt::Key_Down);
+    ASSERT_EQ(f.SendEdit->currentText(), ":SYST:AUT?");
+    Key(Qt::Key_Backspace, Qt::ControlModifier);
     EXPECT_EQ(f.SendEdit->count(), 2);
     EXPECT_EQ(f.SendEdit->itemText(0), "*IDN?");
     EXPECT_EQ(f.SendEdit->itemText(1), "*IDN?");
-    line->setText("typed");
-    QTest::keyClick(line, Qt::Key_Backspace, Qt::ControlModifier); // nothing selected
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Type("typed");
+    Key(Qt::Key_Backspace, Qt::ControlModifier); // nothing selected
     EXPECT_EQ(f.SendEdit->count(), 2);
-    QTest::qWait(50);
+    EXPECT_TRUE(WaitIdle());
     EXPECT_TRUE(SentSince(mark).isEmpty());
 }
 
 TEST_F(TerminalTest, FirstSentCommandIsNotASelectedHistoryEntry) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    QLineEdit *line = f.SendEdit->lineEdit();
-    QTest::keyClicks(line, "*IDN?");
-    QTest::keyClick(line, Qt::Key_Return);
+    ASSERT_EQ(ClickForFocus(f.SendEdit->lineEdit()), f.SendEdit);
+    Type("*IDN?");
+    Key(Qt::Key_Return);
     ASSERT_EQ(f.SendEdit->count(), 1);
     // Nothing was chosen from the list: Ctrl+Backspace keeps the history.
-    QTest::keyClick(line, Qt::Key_Backspace, Qt::ControlModifier);
+    Key(Qt::Key_Backspace, Qt::ControlModifier);
     EXPECT_EQ(f.SendEdit->count(), 1);
     // Chosen from the list, sent again: still selected, so it can be deleted.
-    f.SendEdit->setCurrentIndex(0);
-    f.SendBtn->click();
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Enter, Qt::KeypadModifier);
     ASSERT_EQ(f.SendEdit->count(), 2);
-    QTest::keyClick(line, Qt::Key_Backspace, Qt::ControlModifier);
+    Key(Qt::Key_Backspace, Qt::ControlModifier);
     EXPECT_EQ(f.SendEdit->count(), 1);
     WaitIdle();
 }

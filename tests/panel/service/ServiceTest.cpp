@@ -83,6 +83,7 @@ protected:
     }
     void EnterCode(const QString &code, bool accepted = true) {
         Prompts.QueueInput(code, accepted);
+        Prompts.QueueOK(); // "System Unsecured" or "Incorrect Code"
         Form->ServiceMenu->trigger();
     }
     QString LastMessage() const { return Prompts.Texts().value(Prompts.Texts().size() - 1); }
@@ -136,6 +137,23 @@ TEST_P(ServiceReadBackTest, AsksInOrderAndListsWhatItRead) {
               W().ChAmpOffAdj[c.Channels]->Value());
     EXPECT_FALSE(Form->State.Link.CommandsDisabled);
     EXPECT_FALSE(Form->MessageForm->isVisible());
+    // Each channel's controls and model hold what was read: writing the delay read must
+    // not move the width read before it.
+    QStringList shown, held;
+    for (int n = 1; n <= c.Channels; ++n) {
+        const auto &m = Form->State.ChannelSettings[n];
+        const QString ch = ":PULS" + QString::number(n) + ":CAL:";
+        shown << ch + "WIDT " + QString::number(W().ChWidthCalAdj[n]->Value())
+              << ch + "DEL " + QString::number(W().ChDelayCalAdj[n]->Value())
+              << ch + "GAIN " + QString::number(W().ChAmpGainAdj[n]->Value())
+              << ch + "OFFS " + QString::number(W().ChAmpOffAdj[n]->Value());
+        held << ch + "WIDT " + QString::number(m.WidthCal)
+             << ch + "DEL " + QString::number(m.DelayCal)
+             << ch + "GAIN " + QString::number(m.AmpGainCal)
+             << ch + "OFFS " + QString::number(m.AmpOffsetCal);
+    }
+    EXPECT_EQ(shown, expected.mid(9));
+    EXPECT_EQ(held, expected.mid(9));
 
     // A second opening builds nothing more and reads everything again (unsecuring
     // again until a panel read-back has seen the lock open).
@@ -268,6 +286,7 @@ TEST_F(ServiceTest, AdjustmentsSendTheirCommands) {
         const int mark = Mark();
         const int shown = Prompts.Shown.size();
         w.ShowReminder(true);
+        Prompts.QueueOK(c.Message.isEmpty() ? 0 : 1);
         c.Act();
         EXPECT_EQ(WaitForSent(mark, c.Sent.size()), c.Sent);
         EXPECT_EQ(Prompts.Shown.size(), shown + (c.Message.isEmpty() ? 0 : 1));
@@ -301,6 +320,7 @@ TEST_F(ServiceTest, ChannelSelectionWithoutCompanySendsNothingAndSaysWhy) {
     OpenWindow();
     ASSERT_EQ(W().CompanySel->ItemIndex(), -1);
     const int mark = Mark();
+    Prompts.QueueOK();
     QTest::mouseClick(W().NumChSelect->button(1), Qt::LeftButton);
     EXPECT_EQ(WaitForSent(mark, 0), QStringList());
     EXPECT_EQ(LastMessage(),
@@ -349,6 +369,7 @@ TEST_F(ServiceTest, WorkAskedForDuringAPollWaitsForIt) {
         {"load",
          [&] {
              Prompts.QueueFileName(path);
+             Prompts.QueueOK(); // "Settings loaded."
              QTest::mouseClick(W().LoadCalsBtn, Qt::LeftButton);
          }},
     };
@@ -387,6 +408,7 @@ TEST_F(ServiceTest, SavedFileLoadsBackLineForLine) {
 
     const int mark = Mark();
     Prompts.QueueFileName(path);
+    Prompts.QueueOK();
     QTest::mouseClick(W().LoadCalsBtn, Qt::LeftButton);
     ASSERT_TRUE(CalIdle());
     EXPECT_EQ(LastMessage(), "Settings loaded.");
@@ -412,6 +434,7 @@ TEST_F(ServiceTest, FilesWithoutCommandsReadBackAndSaySo) {
         const int mark = Mark();
         const int shown = Prompts.Shown.size();
         Prompts.QueueFileName(folder.Write("f.txt", c.Bytes));
+        Prompts.QueueOK(c.Messages.size());
         QTest::mouseClick(W().LoadCalsBtn, Qt::LeftButton);
         ASSERT_TRUE(CalIdle());
         EXPECT_EQ(Prompts.Texts().mid(shown + 1), c.Messages); // after the open dialog
@@ -454,6 +477,7 @@ TEST_F(ServiceTest, FileFromOneInstrumentMakesAnotherEqual) {
     TServiceWindow &service = *other.Form->Service;
     other.Form->ServiceWindowMenu->trigger();
     other.Prompts.QueueFileName(path);
+    other.Prompts.QueueOK();
     QTest::mouseClick(service.Form->LoadCalsBtn, Qt::LeftButton);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return other.Prompts.Texts().contains("Settings loaded."); }, 15000));
