@@ -36,8 +36,6 @@ void TMainForm::WireLifecycleHandlers() {
     connect(WebSite1, &QAction::triggered, this, [this] { Guarded([this] { WebSite1Click(); }); });
     connect(EnableLoggingMenu, &QAction::triggered, this,
             [this] { Guarded([this] { CommLog.ToggleLoggingState(); }); });
-    connect(&LaunchTimer, &QTimer::timeout, this,
-            [this] { Guarded([this] { LaunchTimerTimer(); }); });
 }
 
 void TMainForm::StopStatusTimer() {
@@ -46,17 +44,6 @@ void TMainForm::StopStatusTimer() {
 
 void TMainForm::StartStatusTimer() {
     PortRule.SwitchStatusTimerOn();
-}
-
-// Shared by exit and restart: from here on this instance never touches the port again.
-// Code still waiting further down the stack (a read inside a read-back, a modal box) finds
-// the port closed, returns, and stops at its next step because State.Ending is set.
-static void ReleasePortForGood(TVKComPort &port) {
-    port.OnTimeout = nullptr; // a read ending now shows no "Communications lost" box
-    port.setAllowEvents(false);
-    port.setShowErrors(false);
-    port.Close();
-    port.setPort(0); // COM 0 never exists, so no later write can reopen a device
 }
 
 // The new instance searches the ports at once, so this one lets go of its port first. When
@@ -88,14 +75,10 @@ void TMainForm::ExitApp() {
     QuitApplication();
 }
 
-// Both ways out: timers off, the port released for good, the log closed, windows hidden.
+// Both ways out: the session ends (timers off, the port released for good, the log
+// closed), windows hidden.
 void TMainForm::EnterEndingState() {
-    State.Ending = true;
-    LaunchTimer.stop();
-    PortRule.SwitchTaskTimerOff();
-    PortRule.SwitchStatusTimerOff();
-    ReleasePortForGood(ComPort);
-    CommLog.Close();
+    Session.EnterEnding();
     MessageForm->hide();
     if (Service) {
         Service->Form->CalTimer.stop();

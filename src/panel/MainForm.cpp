@@ -1,6 +1,5 @@
 #include "MainForm.h"
 
-#include "ConversionError.h"
 #include "DialogPortPicker.h"
 #include "FormParts.h"
 #include "MessageForm.h"
@@ -48,10 +47,9 @@ TMainForm::TMainForm(TPrompts &prompts, const TVersionInfo &version, QWidget *pa
 TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *parent)
     : QMainWindow(parent), OpenUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
       FSetup(WithDefaults(setup)), Prompts(prompts), VersionInfo(FSetup.Version),
-      CommLog(prompts, *this, TCommLog::UserNameFromEnvironment(), QDateTime::currentDateTime(),
-              FSetup.LogDirectory),
-      Exchange(ComPort, State.Link, CommLog, *this, *this, prompts),
-      PortRule(State, ComPort, StatusTimer, TaskTimer),
+      Session(prompts, SessionSetup(*this, FSetup)), State(Session.State), ComPort(Session.ComPort),
+      CommLog(Session.CommLog), Exchange(Session.Exchange), LaunchTimer(Session.LaunchTimer),
+      StatusTimer(Session.StatusTimer), TaskTimer(Session.TaskTimer), PortRule(Session.PortRule),
       MessageForm(std::make_unique<TMessageForm>()) {
     InitPanelResources();
     BuildWindowFrame();
@@ -59,29 +57,14 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
     FActiveSysControls.resize(SystemPageControl->count());
     FActiveChControls.resize(ChPageControl->count());
 
-    // The port as the form sets it up; the connection step changes what it needs. No
-    // terminator: the search or the manual choice sets CR, while demo mode keeps the
-    // form's port, whose reads return at once with whatever has arrived.
-    ComPort.setObjectName("ComPort");
-    ComPort.setPort(1);
-    ComPort.setBaud(115200);
-    ComPort.setPrompts(&Prompts);
-    ComPort.setPortsDirectory(FSetup.PortsDirectory);
     FPortPicker = std::make_unique<TDialogPortPicker>(this);
     ComPort.setPicker(FPortPicker.get());
-    Exchange.AttachTimeoutHandler();
-
-    LaunchTimer.setObjectName("LaunchTimer");
-    LaunchTimer.setSingleShot(true);
-    LaunchTimer.setInterval(500);
-    LaunchTimer.setTimerType(Qt::PreciseTimer); // a coarse one may fire 25 ms late
-    StatusTimer.setObjectName("StatusTimer");
-    StatusTimer.setInterval(1000);
-    TaskTimer.setObjectName("TaskTimer");
-    TaskTimer.setInterval(5);
+    Session.SetView(&FView);
 
     WireLifecycleHandlers();
-    SettingsFileActions = new TSettingsFileActions(*this);
+    SettingsFileActions = new TSettingsFileActions(
+        Session, {SaveToFile1, RestoreSettingsFromFile1, CaptureScreenShot1, this, *MessageForm},
+        this);
     CreateBehaviour();
 
     // A typed value the spin edit cannot take is reported like every other error; the
@@ -97,6 +80,17 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
 TMainForm::~TMainForm() {
     // The port outlives nothing that could still call into this window.
     ComPort.OnTimeout = nullptr;
+    Session.SetView(nullptr);
+}
+
+TSessionSetup TMainForm::SessionSetup(TMainForm &form, const TMainFormSetup &setup) {
+    TSessionSetup s;
+    s.Terminal = &form;
+    s.App = &form;
+    s.LogMenu = &form;
+    s.PortsDirectory = setup.PortsDirectory;
+    s.LogDirectory = setup.LogDirectory;
+    return s;
 }
 
 void TMainForm::ShowDemoState() {
@@ -120,10 +114,7 @@ void TMainForm::ShowRunState(bool running) {
 }
 
 void TMainForm::SetSystemRunning(bool running) {
-    const bool changed = State.SystemSettings.SystemRunning != running;
-    State.SystemSettings.SystemRunning = running;
-    if (changed)
-        ShowRunState(running);
+    Session.SetSystemRunning(running);
 }
 
 void TMainForm::AppendResponse(const QString &line, const QColor &colour) {
@@ -151,18 +142,7 @@ void TMainForm::SetLoggingChecked(bool checked) {
 }
 
 void TMainForm::ReportException(const std::exception &e) noexcept {
-    try {
-        if (State.Ending)
-            return; // no new boxes while the program ends
-        QString text;
-        if (const auto *conversion = dynamic_cast<const Instrument::TConversionError *>(&e))
-            text = conversion->Message();
-        else
-            text = QString::fromLocal8Bit(e.what());
-        Prompts.Message(text, TPrompts::mbOK, TPrompts::iconError);
-    } catch (...) {
-        // Reporting must never throw into the event loop.
-    }
+    Session.ReportException(e);
 }
 
 void TMainForm::ShowAbout(const Instrument::TIdentity &identity) {

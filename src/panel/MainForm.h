@@ -1,16 +1,13 @@
 #pragma once
 
 #include "AppControl.h"
-#include "AppState.h"
-#include "CommLog.h"
-#include "Exchange.h"
 #include "Guarded.h"
 #include "LogMenu.h"
 #include "MainFormSetup.h"
 #include "PanelTexts.h"
-#include "PortRule.h"
+#include "PanelView.h"
+#include "Session.h"
 #include "TerminalEcho.h"
-#include "VKComPort.h"
 #include "VersionInfo.h"
 
 #include <QMainWindow>
@@ -61,8 +58,8 @@ class TServiceWindow;
 // the records), EnablingRules.cpp, Lifecycle.cpp (restart, exit, Help menu),
 // StorageBins.cpp.
 //
-// The window owns the serial port, the exchange, the communication log, the program's
-// state and the three timers for the whole run.
+// The window owns the session (the serial port, the exchange, the communication log, the
+// program's state and the three timers) for the whole run and is its view.
 class TMainForm : public QMainWindow, public TTerminalEcho, public TAppControl, public TLogMenu {
     Q_OBJECT
 public:
@@ -83,15 +80,13 @@ public:
     void FormCreate();
     // The first read-back, 500 ms after the message loop started.
     void LaunchTimerTimer();
-    // Reads the instrument's whole state into the panel. A record field that does not
-    // convert stops it: the panel is left usable (commands on, polling on, message window
-    // closed, pending refresh or recall dropped) and the TConversionError is thrown on to
-    // the caller's handler guard, which reports it. A port that is gone
-    // (State.Link.PortGone) ends it the same way, without a message.
+    // Reads the instrument's whole state into the panel (TSession::ReadBack). A record
+    // field that does not convert stops it: the panel is left usable (commands on,
+    // polling on, message window closed, pending refresh or recall dropped) and the
+    // TConversionError is thrown on to the caller's handler guard, which reports it. A
+    // port that is gone (State.Link.PortGone) ends it the same way, without a message.
     void Initialize();
-    void ParseSystemParameters();
-    void ParseTrigGateParameters();
-    void ParseChannelParameters(int chnum);
+    // The value ranges of State.ValueRanges on the numeric entries.
     void SetResolutionRanges();
 
     // --- enabling rules (EnablingRules.cpp), by the mirrors -----------------------------------
@@ -156,10 +151,10 @@ public:
     // Every setting command goes through here to the command queue.
     // False when the command was discarded (commands are disabled during a read-back).
     bool QueuedCommandToPort(const QString &command);
-    TCommandQueue *CommandQueue = nullptr;     // queue, task pass, refresh, recall
+    TCommandQueue *CommandQueue = nullptr;     // the session's queue, task pass, refresh, recall
     TSystemControls *SystemControls = nullptr; // system and trigger/gate handlers
     TChannelControls *ChannelControls = nullptr;
-    TStatusPoll *StatusPoll = nullptr; // status poll, Run/Stop, shot counter
+    TStatusPoll *StatusPoll = nullptr; // Run/Stop, shot counter
     TStorageBins *StorageBins = nullptr;
     TCommandTerminal *CommandTerminal = nullptr;
     // The service window and its calibration work; created with the window.
@@ -184,14 +179,16 @@ public:
     TVersionInfo VersionInfo;
 
     // --- what the window owns for the run (declared in construction order) ---------------
-    TAppState State;
-    TVKComPort ComPort;
-    TCommLog CommLog;
-    TExchange Exchange;
-    QTimer LaunchTimer;                        // 500 ms, one shot: the first read-back
-    QTimer StatusTimer;                        // 1000 ms: the status poll
-    QTimer TaskTimer;                          // 5 ms: the command queue, refresh and recall
-    TPortRule PortRule;                        // who may use the port; switches the timers
+    TSession Session;
+    // The session's parts, under the names the window has always given them.
+    TAppState &State;
+    TVKComPort &ComPort;
+    TCommLog &CommLog;
+    TExchange &Exchange;
+    QTimer &LaunchTimer;                       // 500 ms, one shot: the first read-back
+    QTimer &StatusTimer;                       // 1000 ms: the status poll
+    QTimer &TaskTimer;                         // 5 ms: the command queue, refresh and recall
+    TPortRule &PortRule;                       // who may use the port; switches the timers
     std::unique_ptr<TMessageForm> MessageForm; // "Initializing"; shown during read-backs
     TSettingsFileActions *SettingsFileActions = nullptr; // child object: the file menu entries
 
@@ -364,23 +361,14 @@ private:
 
     TChannelPage FTemplate;
     std::unique_ptr<TDialogPortPicker> FPortPicker;
+    TPanelView FView{*this};
+
+    static TSessionSetup SessionSetup(TMainForm &form, const TMainFormSetup &setup);
 
     // Startup.cpp
     void ConnectInstrument();
-    bool PickPortByHand();
-    void EnterDemoMode();
     void WireLifecycleHandlers();
     void EnterEndingState();
     void QuitApplication();
     void CreateBehaviour();
-    // ReadBack.cpp
-    void ReadBackLive();
-    // Throws the read-back's quiet end when the program ends or the port is gone.
-    void EndReadBackIfCut() const;
-    QString ReadBackQuery(const QString &query);
-    qint32 ReadBackInteger(const QString &query);
-    std::optional<qint32> ReadBackIntegerReply(const QString &query);
-    void ShowIdentity();
-    void ReadSingleValues();
-    void AbortReadBack();
 };

@@ -13,17 +13,17 @@
 #include <QAction>
 
 void TMainForm::CreateBehaviour() {
-    CommandQueue = new TCommandQueue(*this, State);
+    CommandQueue = Session.Queue;
     SystemControls = new TSystemControls(*this, State);
     ChannelControls = new TChannelControls(*this, State);
-    StatusPoll = new TStatusPoll(*this, State);
-    StorageBins = new TStorageBins(*this, State, *CommandQueue);
+    StatusPoll = new TStatusPoll(Session, {RunStopbtn, ShotCountEnbl, ClearShotCount}, this);
+    StorageBins = new TStorageBins(
+        Session, {this, Storage1, SaveToBin, RestoreFromBin, BinSave, BinRestore}, this);
     CommandTerminal = new TCommandTerminal(*this, *CommandQueue);
-    connect(&TaskTimer, &QTimer::timeout, CommandQueue, &TCommandQueue::TaskTimerTimer);
-    connect(&StatusTimer, &QTimer::timeout, StatusPoll, &TStatusPoll::StatusTimerTimer);
-    connect(Up1, &QAction::triggered, CommandQueue, &TCommandQueue::Up1Click);
+    connect(Up1, &QAction::triggered, &Session, &TSession::RequestRefresh);
 
     const TServiceLinks links{
+        Session,
         State,
         Exchange,
         PortRule,
@@ -33,9 +33,13 @@ void TMainForm::CreateBehaviour() {
         [this] { return windowTitle(); },
         [this](const std::exception &e) { ReportException(e); }};
     Service = std::make_unique<TServiceWindow>(this, *ServiceMenu, *ServiceWindowMenu, links);
-    StatusPoll->OpenServiceWindow = [this] { Service->Access->OpenServiceWindow(); };
+    Session.OpenServiceWindow = [this] { Service->Access->OpenServiceWindow(); };
 }
 
 bool TMainForm::QueuedCommandToPort(const QString &command) {
-    return CommandQueue->QueuedCommandToPort(command);
+    return Session.QueueCommand(command);
+}
+
+void TMainForm::UpdateStorageBins() {
+    StorageBins->UpdateStorageBins();
 }

@@ -1,9 +1,9 @@
 #include "SettingsFileActions.h"
 
 #include "ConversionError.h"
-#include "MainForm.h"
 #include "MessageForm.h"
 #include "ScreenCapture.h"
+#include "Session.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -11,19 +11,20 @@
 #include <QScopeGuard>
 #include <QThread>
 
-TSettingsFileActions::TSettingsFileActions(TMainForm &form)
-    : QObject(&form), FForm(form), FSequence(Seams(), form.Prompts) {
+TSettingsFileActions::TSettingsFileActions(TSession &session, const TControls &controls,
+                                           QObject *parent)
+    : QObject(parent), FSession(session), FControls(controls), FSequence(Seams(), session.Prompts) {
     RetryTimer.setObjectName("SettingsFileRetryTimer");
     RetryTimer.setSingleShot(true);
     RetryTimer.setInterval(RetryIntervalMs);
     connect(&RetryTimer, &QTimer::timeout, this,
-            [this] { FForm.Guarded([this] { RetryPending(); }); });
-    connect(FForm.SaveToFile1, &QAction::triggered, this,
-            [this] { FForm.Guarded([this] { FForm.SaveToFile1Click(); }); });
-    connect(FForm.RestoreSettingsFromFile1, &QAction::triggered, this,
-            [this] { FForm.Guarded([this] { FForm.RestoreSettingsFromFile1Click(); }); });
-    connect(FForm.CaptureScreenShot1, &QAction::triggered, this,
-            [this] { FForm.Guarded([this] { FForm.CaptureScreenShot1Click(); }); });
+            [this] { FSession.Guarded([this] { RetryPending(); }); });
+    connect(FControls.SaveToFile1, &QAction::triggered, this,
+            [this] { FSession.Guarded([this] { SaveToFile(); }); });
+    connect(FControls.RestoreSettingsFromFile1, &QAction::triggered, this,
+            [this] { FSession.Guarded([this] { RestoreFromFile(); }); });
+    connect(FControls.CaptureScreenShot1, &QAction::triggered, this,
+            [this] { FSession.Guarded([this] { CaptureScreenShot(); }); });
 }
 
 TSettingsFileActions::TOutcome TSettingsFileActions::SaveToFile() {
@@ -35,24 +36,24 @@ TSettingsFileActions::TOutcome TSettingsFileActions::RestoreFromFile() {
 }
 
 bool TSettingsFileActions::CaptureScreenShot() {
-    return TScreenCapture(FForm.Prompts).Capture(FForm);
+    return TScreenCapture(FSession.Prompts).Capture(*FControls.CaptureTarget);
 }
 
 TSettingsFileActions::TOutcome TSettingsFileActions::Run(TRequest request) {
-    if (FForm.State.Ending)
+    if (FSession.State.Ending)
         return TOutcome::Ended;
     TOutcome outcome = TOutcome::Deferred;
     if (!FRunning) {
         FRunning = true;
         const auto release = qScopeGuard([this] {
             FRunning = false;
-            FForm.State.SettingsFileActive = false;
+            FSession.State.SettingsFileActive = false;
         });
         try {
             outcome = request == TRequest::Save ? FSequence.Save() : FSequence.Restore();
         } catch (...) {
             // The handler's guard reports it; the "Loading" window must not stay up.
-            FForm.MessageForm->hide();
+            FControls.MessageForm.hide();
             throw;
         }
     }
@@ -75,9 +76,9 @@ void TSettingsFileActions::RetryPending() {
 
 // Asked once at the start of a save or restore; from then on it counts as running.
 bool TSettingsFileActions::PortIsFree() {
-    if (!FForm.PortRule.MayStart(TPortRule::TActivity::SettingsFile))
+    if (!FSession.PortRule.MayStart(TPortRule::TActivity::SettingsFile))
         return false;
-    FForm.State.SettingsFileActive = true;
+    FSession.State.SettingsFileActive = true;
     return true;
 }
 
@@ -87,17 +88,17 @@ bool TSettingsFileActions::PortIsFree() {
 // half-read list is saved.
 bool TSettingsFileActions::ReadBack() {
     try {
-        FForm.Initialize();
+        FSession.ReadBack();
     } catch (const Instrument::TConversionError &e) {
-        FForm.ReportException(e);
+        FSession.ReportException(e);
         return false;
     }
-    return !FForm.State.Ending && !FForm.State.Link.PortGone;
+    return !FSession.State.Ending && !FSession.State.Link.PortGone;
 }
 
 // Demo mode does not block commands: like the queue, the replay opens the port on demand.
 void TSettingsFileActions::SendLine(const QByteArray &line) {
-    FForm.Exchange.SendCommand(line);
+    FSession.SendLine(line);
 }
 
 TSettingsFileSeams TSettingsFileActions::Seams() {
@@ -105,13 +106,15 @@ TSettingsFileSeams TSettingsFileActions::Seams() {
     s.SendCommand = [this](const QByteArray &line) { SendLine(line); };
     s.Pause = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
     s.ProcessEvents = [] { QCoreApplication::processEvents(); };
-    s.ShowMessageWindow = [this](const QString &label) { FForm.MessageForm->ShowMessage(label); };
-    s.CloseMessageWindow = [this] { FForm.MessageForm->hide(); };
+    s.ShowMessageWindow = [this](const QString &label) {
+        FControls.MessageForm.ShowMessage(label);
+    };
+    s.CloseMessageWindow = [this] { FControls.MessageForm.hide(); };
     s.ReadBack = [this] { return ReadBack(); };
-    s.SettingsLines = [this] { return FForm.State.SettingsList; };
+    s.SettingsLines = [this] { return FSession.State.SettingsList; };
     s.PortIsFree = [this] { return PortIsFree(); };
-    s.Ending = [this] { return FForm.State.Ending; };
-    s.PortGone = [this] { return FForm.State.Link.PortGone; };
-    s.LastOpenedFile = &FForm.State.LastOpenedFile;
+    s.Ending = [this] { return FSession.State.Ending; };
+    s.PortGone = [this] { return FSession.State.Link.PortGone; };
+    s.LastOpenedFile = &FSession.State.LastOpenedFile;
     return s;
 }

@@ -5,12 +5,14 @@
 #include <QObject>
 #include <QTimer>
 
-class TMainForm;
+class QAction;
+class QWidget;
+class TMessageForm;
+class TSession;
 
-// The Storage menu's settings-file entries and the Tools menu's capture, wired to the
-// main window: the sequences get the window's exchange, message window, read-back and
-// prompts. One restore sequence lives for the whole run, so the open dialog starts from
-// the file chosen last.
+// The Storage menu's settings-file entries and the Tools menu's capture: the sequences
+// get the session (lines, read-back, prompts) and the window's message window. One restore sequence
+// lives for the whole run, so the open dialog starts from the file chosen last.
 //
 // Saving or restoring needs the port to itself. Clicked while another exchange waits for
 // its reply (a menu click handled inside a wait), or while another settings-file
@@ -24,7 +26,13 @@ public:
 
     static constexpr int RetryIntervalMs = 100;
 
-    explicit TSettingsFileActions(TMainForm &form);
+    struct TControls {
+        QAction *SaveToFile1, *RestoreSettingsFromFile1, *CaptureScreenShot1;
+        QWidget *CaptureTarget; // the window the screen shot shows
+        TMessageForm &MessageForm;
+    };
+
+    TSettingsFileActions(TSession &session, const TControls &controls, QObject *parent);
 
     TOutcome SaveToFile();
     TOutcome RestoreFromFile();
@@ -46,7 +54,8 @@ private:
     void SendLine(const QByteArray &line);
     TSettingsFileSeams Seams();
 
-    TMainForm &FForm;
+    TSession &FSession;
+    TControls FControls;
     TSettingsFileSequence FSequence;
     TRequest FPending = TRequest::None;
     TOutcome FLastOutcome = TOutcome::Deferred;

@@ -2,36 +2,34 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
-class TMainForm;
-struct TAppState;
+class QCheckBox;
+class QPushButton;
+class TSession;
 
-// The status poll (run state and, while "Additional Options" is shown, the shot count),
-// the Run/Stop button and the shot counter's Enable box and Clear button.
+// The Run/Stop button and the shot counter's Enable box and Clear button, forwarded to
+// the session (which runs the status poll itself).
 class TStatusPoll : public QObject {
     Q_OBJECT
 public:
-    static const char *const PortGoneMessage; // "Port no longer available, restart?"
-    static constexpr int ShotCountPage = 2;   // "Additional Options"
+    static constexpr int ShotCountPage = 2; // "Additional Options"
 
-    TStatusPoll(TMainForm &form, TAppState &state);
+    struct TControls {
+        QPushButton *RunStopbtn;
+        QCheckBox *ShotCountEnbl;
+        QPushButton *ClearShotCount;
+    };
 
-    void StatusTimerTimer();
-    void UpdateStatus();
+    TStatusPoll(TSession &session, const TControls &controls, QObject *parent);
+
     void RunStopbtnClick();
-    void SystemStart();
-    void SystemStop();
     void ShotCountEnblClick();
     void ClearShotCountClick();
 
     // "Count: " and the count right-aligned in ten characters.
     static QString ShotCountText(quint32 count);
 
-    // Opens the service window once its code has been accepted (the poll after that).
-    std::function<void()> OpenServiceWindow;
-
 private:
-    TMainForm &FForm;
-    TAppState &FState;
+    TSession &FSession;
+    TControls FControls;
 };

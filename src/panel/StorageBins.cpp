@@ -1,9 +1,7 @@
 #include "StorageBins.h"
 
-#include "AppState.h"
-#include "CommandQueue.h"
 #include "Commands.h"
-#include "MainForm.h"
+#include "Session.h"
 
 #include <QAction>
 #include <QFrame>
@@ -14,11 +12,11 @@
 
 using namespace Instrument;
 
-TStorageBins::TStorageBins(TMainForm &form, TAppState &state, TCommandQueue &queue)
-    : QObject(&form), FForm(form), FState(state), FQueue(queue) {
-    Wire(FForm.BinSave[1], &TStorageBins::SaveStorageBin);
-    Wire(FForm.BinRestore[0], &TStorageBins::RecallStorageBin);
-    Wire(FForm.BinRestore[1], &TStorageBins::RecallStorageBin);
+TStorageBins::TStorageBins(TSession &session, const TMenus &menus, QObject *parent)
+    : QObject(parent), FSession(session), FMenus(menus) {
+    Wire(FMenus.BinSave[1], &TStorageBins::SaveStorageBin);
+    Wire(FMenus.BinRestore[0], &TStorageBins::RecallStorageBin);
+    Wire(FMenus.BinRestore[1], &TStorageBins::RecallStorageBin);
 }
 
 void TStorageBins::Wire(QAction *action, void (TStorageBins::*handler)(QObject *)) {
@@ -28,27 +26,28 @@ void TStorageBins::Wire(QAction *action, void (TStorageBins::*handler)(QObject *
 
 QAction *TStorageBins::NewBinAction(const QString &stem, int bin,
                                     void (TStorageBins::*handler)(QObject *)) {
-    auto *action = new QAction(QString::number(bin), &FForm);
+    auto *action = new QAction(QString::number(bin), FMenus.ActionOwner);
     action->setObjectName(stem + QString::number(bin));
     Wire(action, handler);
     return action;
 }
 
 void TStorageBins::UpdateStorageBins() {
-    if (FState.BinsCreated)
+    TAppState &state = FSession.State;
+    if (state.BinsCreated)
         return;
-    const int last = qMin(FState.ChannelCount, int(TMainForm::MaxChannels));
+    const int last = qMin(state.ChannelCount, int(Instrument::MaxChannels));
     for (int n = 2; n <= last; ++n) {
-        FForm.BinSave[n] = NewBinAction("BinSave", n, &TStorageBins::SaveStorageBin);
-        FForm.SaveToBin->addAction(FForm.BinSave[n]);
-        FForm.BinRestore[n] = NewBinAction("BinRestore", n, &TStorageBins::RecallStorageBin);
-        FForm.RestoreFromBin->addAction(FForm.BinRestore[n]);
+        FMenus.BinSave[n] = NewBinAction("BinSave", n, &TStorageBins::SaveStorageBin);
+        FMenus.SaveToBin->addAction(FMenus.BinSave[n]);
+        FMenus.BinRestore[n] = NewBinAction("BinRestore", n, &TStorageBins::RecallStorageBin);
+        FMenus.RestoreFromBin->addAction(FMenus.BinRestore[n]);
     }
     if (last > BinsPerColumn) {
-        LayOutColumns(FForm.SaveToBin, FForm.SaveToBin->actions());
-        LayOutColumns(FForm.RestoreFromBin, FForm.RestoreFromBin->actions());
+        LayOutColumns(FMenus.SaveToBin, FMenus.SaveToBin->actions());
+        LayOutColumns(FMenus.RestoreFromBin, FMenus.RestoreFromBin->actions());
     }
-    FState.BinsCreated = true;
+    state.BinsCreated = true;
 }
 
 // Column c holds bins 12c+1 .. 12c+12; "Default 0" heads the first column of the restore
@@ -78,7 +77,7 @@ void TStorageBins::LayOutColumns(QMenu *menu, const QList<QAction *> &bins) {
         // A chosen bin closes the menus, as a plain item would.
         connect(action, &QAction::triggered, menu, [this, menu] {
             menu->hide();
-            FForm.Storage1->hide();
+            FMenus.Storage1->hide();
         });
     }
     for (int c = 1; c < columns; ++c) {
@@ -97,15 +96,11 @@ void TStorageBins::LayOutColumns(QMenu *menu, const QList<QAction *> &bins) {
 void TStorageBins::SaveStorageBin(QObject *sender) {
     const int bin = NumberFromName(sender->objectName());
     if (bin >= 0)
-        FQueue.QueuedCommandToPort(SaveBinCommand(bin));
+        FSession.SaveBin(bin);
 }
 
 void TStorageBins::RecallStorageBin(QObject *sender) {
     const int bin = NumberFromName(sender->objectName());
     if (bin >= 0)
-        FQueue.RequestRecall(bin);
-}
-
-void TMainForm::UpdateStorageBins() {
-    StorageBins->UpdateStorageBins();
+        FSession.RecallBin(bin);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QObject>
+#include "ModelTable.h"
 
-class TMainForm;
-struct TAppState;
-class TCommandQueue;
+#include <QObject>
+#include <array>
+
+class TSession;
 class QAction;
 class QMenu;
 
@@ -18,8 +19,16 @@ class TStorageBins : public QObject {
     Q_OBJECT
 public:
     static constexpr int BinsPerColumn = 12;
+    using TBinActions = std::array<QAction *, Instrument::MaxChannels + 1>;
 
-    TStorageBins(TMainForm &form, TAppState &state, TCommandQueue &queue);
+    // The Storage menu and its bin items; entries 2..N are filled here.
+    struct TMenus {
+        QObject *ActionOwner;
+        QMenu *Storage1, *SaveToBin, *RestoreFromBin;
+        TBinActions &BinSave, &BinRestore;
+    };
+
+    TStorageBins(TSession &session, const TMenus &menus, QObject *parent);
 
     // Builds bins 2..ChannelCount once per run (BinsCreated).
     void UpdateStorageBins();
@@ -32,7 +41,6 @@ private:
     // Replaces the menu's bin items by a grid of columns holding the same actions.
     void LayOutColumns(QMenu *menu, const QList<QAction *> &bins);
 
-    TMainForm &FForm;
-    TAppState &FState;
-    TCommandQueue &FQueue;
+    TSession &FSession;
+    TMenus FMenus;
 };

@@ -1,36 +1,19 @@
 #include "CalibrationReadBack.h"
 
 #include "AppState.h"
-#include "CommandsDisabledScope.h"
-#include "Exchange.h"
 #include "Keywords.h"
 #include "MessageForm.h"
 #include "PlusSpinEdit.h"
 #include "PortRule.h"
 #include "RadioGroup.h"
-#include "ServiceCommands.h"
 #include "ServiceForm.h"
 #include "ServiceTexts.h"
-#include "SettingsLines.h"
+#include "Session.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScopeGuard>
 
 using namespace Instrument;
-
-namespace {
-
-// Thrown when the program starts ending or the port is gone during the read-back: the
-// rest is skipped.
-struct TCalReadBackEnded {};
-
-bool MustEnd(const TAppState &s) {
-    return s.Ending || s.Link.PortGone;
-}
-
-} // namespace
 
 TCalibrationReadBack::TCalibrationReadBack(TServiceForm &form, const TServiceLinks &links)
     : FForm(form), FLinks(links) {}
@@ -60,110 +43,49 @@ bool TCalibrationReadBack::RetrieveCals() {
     case TPortRule::TAccess::Start:
         break;
     }
-    if (!s.InstrumentUnsecured)
-        FLinks.Exchange.SendCommand(UnsecureCommand.toLatin1());
-    if (MustEnd(s)) {
-        s.CalRetrievePending = false;
-        return false;
-    }
-
-    QStringList &list = s.CalibrationList;
-    list.clear();
-    list << DateLine(QDateTime::currentDateTime()) << CommentLine(FLinks.MainWindowTitle())
-         << CalibrationHeaderLines(s.Identity);
-
-    FLinks.MessageForm.ShowMessage(QString::fromLatin1(ServiceTexts::ReadingSystemCals));
-    bool completed = false;
-    {
-        // Restores what a panel read-back may have raised, and clears what this one set,
-        // however it ends.
-        const TCommandsDisabledScope commandsDisabled(s.Link);
-        const auto release = qScopeGuard([&] {
-            FLinks.MessageForm.hide();
-            s.CalRetrievePending = false;
-        });
-        try {
-            list << UnsecureCommand;
-            ReadIdentity();
-            ReadInputCals();
-            // The channel selection may have raised the count since the pages were built.
-            const int channels = FForm.BuildCalibrationPages(s.ChannelCount);
-            for (int n = 1; n <= qMin(s.ChannelCount, channels); ++n)
-                ReadChannelCals(n);
-            completed = true;
-        } catch (const TCalReadBackEnded &) {
-            // Ending, or the port is gone (the status poll asks next): nothing more to read.
-        }
-    }
-    if (!s.Ending)
-        QCoreApplication::processEvents();
-    return completed && !s.Ending;
+    return FLinks.Session.ReadCalibrations(*this, FLinks.MainWindowTitle());
 }
 
-std::int32_t TCalibrationReadBack::QueryCal(const QString &query) {
-    if (MustEnd(FLinks.State))
-        throw TCalReadBackEnded();
-    const std::int32_t value = FLinks.Exchange.QueryInteger(query.toLatin1());
-    if (MustEnd(FLinks.State))
-        throw TCalReadBackEnded();
-    return value;
+void TCalibrationReadBack::ShowProgress(int channel) {
+    if (channel == 0)
+        FLinks.MessageForm.ShowMessage(QString::fromLatin1(ServiceTexts::ReadingSystemCals));
+    else
+        FLinks.MessageForm.MessageLabel->setText(ChannelMessage(channel));
 }
 
-void TCalibrationReadBack::ReadIdentity() {
-    TAppState &s = FLinks.State;
-    s.Identity.SerialNumber = QueryCal(Query::SerialNumber);
-    FForm.SerialNumEdit->setText(QString::number(s.Identity.SerialNumber));
-    s.CalibrationList << SerialNumberCommand(s.Identity.SerialNumber);
-
-    const QString reply = FLinks.Exchange.SendQuery(Query::Badge.toLatin1());
-    if (MustEnd(s))
-        throw TCalReadBackEnded();
-    s.CalibrationList << BadgeLine(reply);
-    const int badge = BadgeOfReply(reply);
-    // No number, or one beyond the items: the selection stays as it is.
-    if (badge >= 0 && badge < FForm.CompanySel->count()) {
-        s.Badge = badge;
-        FForm.CompanySel->setItemIndex(badge);
-    }
-    FForm.NumChSelect->setItemIndex(ItemOfChannelCount(s.ChannelCount));
+void TCalibrationReadBack::HideProgress() {
+    FLinks.MessageForm.hide();
 }
 
-void TCalibrationReadBack::ReadInputCals() {
-    TTrigGateSettings &m = FLinks.State.TrigGateSettings;
-    struct TInputCal {
-        TCalInput Input;
-        TCalFactor Factor;
-        std::int32_t &Field;
-        TPlusSpinEdit *Spin;
-    };
-    const TInputCal cals[] = {
-        {TCalInput::Trigger1, TCalFactor::Gain, m.Trig1Gain, FForm.Trig1AmpGainAdj},
-        {TCalInput::Trigger1, TCalFactor::Offset, m.Trig1Offset, FForm.Trig1AmpOffAdj},
-        {TCalInput::TrigGate2, TCalFactor::Gain, m.TrigGate2Gain, FForm.TrigGate2AmpGainAdj},
-        {TCalInput::TrigGate2, TCalFactor::Offset, m.TrigGate2Offset, FForm.TrigGate2AmpOffAdj},
-        {TCalInput::Gate1, TCalFactor::Gain, m.Gate1Gain, FForm.Gate1AmpGainAdj},
-        {TCalInput::Gate1, TCalFactor::Offset, m.Gate1Offset, FForm.Gate1AmpOffAdj},
-    };
-    for (const TInputCal &c : cals) {
-        const std::int32_t v = QueryCal(InputCalQuery(c.Input, c.Factor));
-        c.Field = v;
-        c.Spin->setValue(v); // a change runs the handler: model follows, reminder shows
-        FLinks.State.CalibrationList << InputCalCommand(c.Input, c.Factor, v);
-    }
+int TCalibrationReadBack::PrepareChannels(int channelCount) {
+    return FForm.BuildCalibrationPages(channelCount);
 }
 
-void TCalibrationReadBack::ReadChannelCals(int n) {
-    FLinks.MessageForm.MessageLabel->setText(ChannelMessage(n));
-    TChannelSettings &m = FLinks.State.ChannelSettings[n];
-    const TChannelCal kinds[] = {TChannelCal::Width, TChannelCal::Delay, TChannelCal::AmpGain,
-                                 TChannelCal::AmpOffset};
-    std::int32_t *fields[] = {&m.WidthCal, &m.DelayCal, &m.AmpGainCal, &m.AmpOffsetCal};
-    const std::array<TPlusSpinEdit *, 4> spins = FForm.ChannelCalEntries(n);
-    for (int i = 0; i < 4; ++i) {
-        const std::int32_t v = QueryCal(ChannelCalQuery(n, kinds[i]));
-        *fields[i] = v;
-        if (spins[size_t(i)])
-            spins[size_t(i)]->setValue(v);
-        FLinks.State.CalibrationList << ChannelCalCommand(n, kinds[i], v);
-    }
+void TCalibrationReadBack::ShowSerialNumber(qint32 serial) {
+    FForm.SerialNumEdit->setText(QString::number(serial));
+}
+
+bool TCalibrationReadBack::AcceptsBadge(int badge) const {
+    return badge >= 0 && badge < FForm.CompanySel->count();
+}
+
+void TCalibrationReadBack::ShowBadge(int badge) {
+    FForm.CompanySel->setItemIndex(badge);
+}
+
+void TCalibrationReadBack::ShowChannelCount(int channelCount) {
+    FForm.NumChSelect->setItemIndex(ItemOfChannelCount(channelCount));
+}
+
+// A change runs the entry's handler: the mirror follows and the store reminder shows.
+void TCalibrationReadBack::ShowInputCal(int index, qint32 value) {
+    TPlusSpinEdit *const spins[] = {FForm.Trig1AmpGainAdj,     FForm.Trig1AmpOffAdj,
+                                    FForm.TrigGate2AmpGainAdj, FForm.TrigGate2AmpOffAdj,
+                                    FForm.Gate1AmpGainAdj,     FForm.Gate1AmpOffAdj};
+    spins[index]->setValue(value);
+}
+
+void TCalibrationReadBack::ShowChannelCal(int n, int kind, qint32 value) {
+    if (TPlusSpinEdit *spin = FForm.ChannelCalEntries(n)[size_t(kind)])
+        spin->setValue(value);
 }

@@ -10,12 +10,15 @@ class TExchange;
 class TMessageForm;
 class TPortRule;
 class TPrompts;
+class TSession;
 struct TAppState;
 
-// What the service window's behaviour takes from the main window: the program's state,
-// the exchange, the rule for the port, the message window, the prompts, the command queue
-// and the window title. Nothing else of the main window is reachable from here.
+// What the service window's behaviour takes from the main window: the session (for the
+// calibration read-back), the program's state, the exchange, the rule for the port, the
+// message window, the prompts, the command queue and the window title. Nothing else of
+// the main window is reachable from here.
 struct TServiceLinks {
+    TSession &Session;
     TAppState &State;
     TExchange &Exchange;
     TPortRule &Rule;

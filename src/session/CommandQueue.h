@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class TMainForm;
+class TSession;
 struct TAppState;
 
 // The command queue and the task-timer pass: every setting command waits here until the
@@ -18,7 +18,7 @@ struct TAppState;
 class TCommandQueue : public QObject {
     Q_OBJECT
 public:
-    TCommandQueue(TMainForm &form, TAppState &state);
+    explicit TCommandQueue(TSession &session);
 
     // Appends one command; discarded (false) while a read-back fills the controls.
     bool QueuedCommandToPort(const QString &command);
@@ -35,7 +35,7 @@ private:
     void SendQueuedCommands();
     void SwitchTaskTimerOn();
 
-    TMainForm &FForm;
+    TSession &FSession;
     TAppState &FState;
     // Requests not yet taken by a pass. The state's RefreshRequested and RecallPending
     // tell the read-back (message window) that it runs for such a request.

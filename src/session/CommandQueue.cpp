@@ -3,7 +3,7 @@
 #include "AppState.h"
 #include "Commands.h"
 #include "Exchange.h"
-#include "MainForm.h"
+#include "Session.h"
 #include "VKComPort.h"
 
 #include <QTimer>
@@ -26,8 +26,8 @@ private:
 
 } // namespace
 
-TCommandQueue::TCommandQueue(TMainForm &form, TAppState &state)
-    : QObject(&form), FForm(form), FState(state) {}
+TCommandQueue::TCommandQueue(TSession &session)
+    : QObject(&session), FSession(session), FState(session.State) {}
 
 bool TCommandQueue::QueuedCommandToPort(const QString &command) {
     if (FState.Link.CommandsDisabled)
@@ -51,7 +51,7 @@ void TCommandQueue::RequestRecall(int bin) {
 }
 
 void TCommandQueue::SwitchTaskTimerOn() {
-    FForm.PortRule.SwitchTaskTimerOn();
+    FSession.PortRule.SwitchTaskTimerOn();
 }
 
 // An error (a configuration record that does not convert) ends the pass; it is reported
@@ -60,14 +60,14 @@ void TCommandQueue::TaskTimerTimer() {
     try {
         ProcessTasks();
     } catch (const std::exception &e) {
-        FForm.ReportException(e);
+        FSession.ReportException(e);
         SwitchTaskTimerOn();
     }
 }
 
 void TCommandQueue::ProcessTasks() {
-    FForm.PortRule.SwitchTaskTimerOff();
-    switch (FForm.PortRule.Ask(TPortRule::TActivity::TaskPass)) {
+    FSession.PortRule.SwitchTaskTimerOff();
+    switch (FSession.PortRule.Ask(TPortRule::TActivity::TaskPass)) {
     case TPortRule::TAccess::Refuse:
         return;
     case TPortRule::TAccess::Wait:
@@ -91,7 +91,7 @@ void TCommandQueue::RunRequestedReadBack() {
     const bool recall = FRecallWanted;
     FRefreshWanted = false;
     FRecallWanted = false;
-    FForm.PortRule.SwitchStatusTimerOff();
+    FSession.PortRule.SwitchStatusTimerOff();
     struct TRequestScope {
         TAppState &State;
         TRequestScope(TAppState &state, bool recall) : State(state) {
@@ -104,11 +104,11 @@ void TCommandQueue::RunRequestedReadBack() {
         }
     } request(FState, recall);
     if (recall)
-        FForm.Exchange.SendCommand(RecallBinCommand(FState.RecallBin).toLatin1());
+        FSession.Exchange.SendCommand(RecallBinCommand(FState.RecallBin).toLatin1());
     if (FState.Ending)
         return;
-    FForm.Initialize();
-    FForm.PortRule.SwitchStatusTimerOn();
+    FSession.ReadBack();
+    FSession.PortRule.SwitchStatusTimerOn();
 }
 
 // Stops early (keeping the rest, in order) when the program ends, the port is gone or
@@ -117,12 +117,12 @@ void TCommandQueue::RunRequestedReadBack() {
 void TCommandQueue::SendQueuedCommands() {
     while (!FState.PendingCommands.isEmpty()) {
         if (FState.Ending || FState.Link.PortGone || FState.ReadBackActive > 0 ||
-            FState.Link.CommandsDisabled || FForm.ComPort.InUse())
+            FState.Link.CommandsDisabled || FSession.ComPort.InUse())
             break;
         const QString command = FState.PendingCommands.takeFirst();
         FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
-        FForm.Exchange.SendCommand(command.toLatin1());
-        if (FState.Link.PortGone && !FForm.Exchange.LineWritten())
+        FSession.Exchange.SendCommand(command.toLatin1());
+        if (FState.Link.PortGone && !FSession.Exchange.LineWritten())
             FState.PendingCommands.prepend(command);
     }
     FState.PendingCount = static_cast<int>(FState.PendingCommands.size());
