@@ -1,7 +1,6 @@
 #include "CommandTerminal.h"
 
-#include "CommandQueue.h"
-#include "MainForm.h"
+#include "Session.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -24,20 +23,21 @@ QChar KeyCharacter(const QKeyEvent &key) {
 
 } // namespace
 
-TCommandTerminal::TCommandTerminal(TMainForm &form, TCommandQueue &queue)
-    : QObject(&form), FForm(form), FQueue(queue) {
-    connect(FForm.SendBtn, &QPushButton::clicked, this, &TCommandTerminal::SendBtnClick);
+TCommandTerminal::TCommandTerminal(TSession &session, QComboBox *sendEdit, QPushButton *sendBtn,
+                                   QObject *parent)
+    : QObject(parent), FSession(session), FSendEdit(sendEdit) {
+    connect(sendBtn, &QPushButton::clicked, this, &TCommandTerminal::SendBtnClick);
     // Keys arrive at the combo box: it keeps the focus (its line edit's focus proxy) and
     // hands keys on by calling the edit's event() directly, so a filter on the line edit
     // never sees them. Keys sent to the edit itself and ignored there (Enter) reach the
     // combo box too.
-    FForm.SendEdit->installEventFilter(this);
+    FSendEdit->installEventFilter(this);
 }
 
 void TCommandTerminal::SendBtnClick() {
-    QComboBox *edit = FForm.SendEdit;
+    QComboBox *edit = FSendEdit;
     const QString text = edit->currentText();
-    FQueue.QueuedCommandToPort(text);
+    FSession.QueueCommand(text);
     // Adding the first item to an empty list selects it; the user chose nothing, so
     // nothing stays selected (Ctrl+Backspace would otherwise delete that entry). A
     // selection the user made stays. The line keeps what was typed either way.
@@ -50,7 +50,7 @@ void TCommandTerminal::SendBtnClick() {
 
 // The entry chosen from the drop-down list, as long as the edit line still shows it.
 int TCommandTerminal::SelectedHistoryEntry() const {
-    const QComboBox *edit = FForm.SendEdit;
+    const QComboBox *edit = FSendEdit;
     const int index = edit->currentIndex();
     if (index < 0 || edit->itemText(index) != edit->currentText())
         return -1;
@@ -65,10 +65,10 @@ bool TCommandTerminal::SendEditKeyPress(QChar key) {
     if (key == QChar(CtrlBackspaceKey)) {
         const int entry = SelectedHistoryEntry();
         if (entry >= 0) {
-            const QString typed = FForm.SendEdit->currentText();
-            FForm.SendEdit->removeItem(entry);
-            FForm.SendEdit->setCurrentIndex(-1);
-            FForm.SendEdit->setEditText(typed);
+            const QString typed = FSendEdit->currentText();
+            FSendEdit->removeItem(entry);
+            FSendEdit->setCurrentIndex(-1);
+            FSendEdit->setEditText(typed);
         }
     }
     return false;

@@ -2,8 +2,9 @@
 
 #include <QObject>
 
-class TMainForm;
-class TCommandQueue;
+class QComboBox;
+class QPushButton;
+class TSession;
 
 // The command terminal's input: SendEdit's typed text goes to the command queue as it is
 // and into the edit's history (duplicates kept, never sorted). Enter sends; Ctrl+Backspace
@@ -12,7 +13,7 @@ class TCommandQueue;
 class TCommandTerminal : public QObject {
     Q_OBJECT
 public:
-    TCommandTerminal(TMainForm &form, TCommandQueue &queue);
+    TCommandTerminal(TSession &session, QComboBox *sendEdit, QPushButton *sendBtn, QObject *parent);
 
     void SendBtnClick();
     // One typed character; returns true when it was swallowed (Enter).
@@ -24,6 +25,6 @@ protected:
 private:
     int SelectedHistoryEntry() const;
 
-    TMainForm &FForm;
-    TCommandQueue &FQueue;
+    TSession &FSession;
+    QComboBox *FSendEdit;
 };

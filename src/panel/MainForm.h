@@ -54,9 +54,10 @@ class TServiceWindow;
 // Building is split by area: MainFormLayout.cpp (window frame, top strip, bottom row),
 // SystemPage.cpp (the three system pages), ChannelTemplate.cpp (channel 1),
 // ChannelTabs.cpp (pages 2..N), MenuBar.cpp, Terminal.cpp.
-// Behaviour: Startup.cpp (FormCreate, connection, launch), ReadBack.cpp (Initialize and
-// the records), EnablingRules.cpp, Lifecycle.cpp (restart, exit, Help menu),
-// StorageBins.cpp.
+// Behaviour: Startup.cpp (FormCreate, connection, launch), ReadBack.cpp (Initialize,
+// value ranges), PanelView.cpp (what the session's read-back, poll and run/stop show),
+// EnablingRules.cpp, Lifecycle.cpp (restart, exit, Help menu), StorageBins.cpp. The
+// sequences themselves are the session's (src/session).
 //
 // The window owns the session (the serial port, the exchange, the communication log, the
 // program's state and the three timers) for the whole run and is its view.

@@ -19,7 +19,7 @@ void TMainForm::CreateBehaviour() {
     StatusPoll = new TStatusPoll(Session, {RunStopbtn, ShotCountEnbl, ClearShotCount}, this);
     StorageBins = new TStorageBins(
         Session, {this, Storage1, SaveToBin, RestoreFromBin, BinSave, BinRestore}, this);
-    CommandTerminal = new TCommandTerminal(*this, *CommandQueue);
+    CommandTerminal = new TCommandTerminal(Session, SendEdit, SendBtn, this);
     connect(Up1, &QAction::triggered, &Session, &TSession::RequestRefresh);
 
     const TServiceLinks links{

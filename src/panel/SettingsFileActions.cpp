@@ -96,14 +96,9 @@ bool TSettingsFileActions::ReadBack() {
     return !FSession.State.Ending && !FSession.State.Link.PortGone;
 }
 
-// Demo mode does not block commands: like the queue, the replay opens the port on demand.
-void TSettingsFileActions::SendLine(const QByteArray &line) {
-    FSession.SendLine(line);
-}
-
 TSettingsFileSeams TSettingsFileActions::Seams() {
     TSettingsFileSeams s;
-    s.SendCommand = [this](const QByteArray &line) { SendLine(line); };
+    s.SendCommand = [this](const QByteArray &line) { FSession.SendLine(line); };
     s.Pause = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
     s.ProcessEvents = [] { QCoreApplication::processEvents(); };
     s.ShowMessageWindow = [this](const QString &label) {

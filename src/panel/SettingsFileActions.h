@@ -51,7 +51,6 @@ private:
     void RetryPending();
     bool PortIsFree();
     bool ReadBack();
-    void SendLine(const QByteArray &line);
     TSettingsFileSeams Seams();
 
     TSession &FSession;

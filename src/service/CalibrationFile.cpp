@@ -7,6 +7,7 @@
 #include "PortRule.h"
 #include "ServiceForm.h"
 #include "ServiceTexts.h"
+#include "Session.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
@@ -27,7 +28,7 @@ TCalibrationFile::TCalibrationFile(TServiceForm &form, TCalibrationReadBack &rea
 
 TSettingsFileSeams TCalibrationFile::Seams() {
     TSettingsFileSeams s;
-    s.SendCommand = [this](const QByteArray &line) { FLinks.Exchange.SendCommand(line); };
+    s.SendCommand = [this](const QByteArray &line) { FLinks.Session.SendLine(line); };
     s.Pause = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
     s.ProcessEvents = [] { QCoreApplication::processEvents(); };
     s.ShowMessageWindow = [this](const QString &label) { FLinks.MessageForm.ShowMessage(label); };
