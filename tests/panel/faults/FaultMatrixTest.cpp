@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -299,10 +300,14 @@ protected:
         return Sim->Running();
     }
 
+    // The row's answers go to its first boxes; every later box is acknowledged.
     void QueueAnswers(const TFaultRow &row) {
         for (const TButton answer : row.Answers)
             P->Prompts.QueueButton(answer);
+        P->Prompts.QueueOK(int(row.Seen.size() - row.Answers.size()));
     }
+
+    static bool SavesToAFile(TStage s) { return s == TStage::SettingsSave || s == TStage::CalSave; }
 
     // The user picks channel 1's mode Burst and it reaches the instrument.
     void MakeUserChange() {
@@ -414,7 +419,8 @@ protected:
         if (*row.Fault && row.Stage <= TStage::Burst) {
             ASSERT_TRUE(Sim->InjectFault(row.Fault));
         }
-        QueueAnswers(row);
+        if (!SavesToAFile(row.Stage))
+            QueueAnswers(row);
         Mark = Received().size();
         switch (row.Stage) {
         case TStage::StatusPoll:
@@ -481,7 +487,8 @@ protected:
         if (row.Stage == TStage::CalSave)
             OpenServiceWindow();
         // The poll reopens the port, which the lesser rights of the read-only folder cannot.
-        F->PortRule.SwitchStatusTimerOff();
+        // Blocked rather than stopped: the settings save's read-back starts the timer again.
+        const QSignalBlocker noPoll(F->StatusTimer);
         FolderPath = row.Stage == TStage::Log ? P->LogDir() : Files.File("ro");
         QDir().mkpath(FolderPath);
         const QString previous = QDir::currentPath();
@@ -500,17 +507,18 @@ protected:
                 break;
             case TStage::SettingsSave:
                 P->Prompts.QueueFileName(target);
+                QueueAnswers(row);
                 F->SaveToFile1->trigger();
                 break;
             default:
                 P->Prompts.QueueFileName(target);
+                QueueAnswers(row);
                 ServiceWindow().SaveCalsBtn->click();
                 break;
             }
         }
         QDir::setCurrent(previous);
         EXPECT_TRUE(QDir(FolderPath).entryList(QDir::Files | QDir::Hidden).isEmpty());
-        F->PortRule.SwitchStatusTimerOn();
     }
 
     // Until every box has come, nothing is busy, and (for a running program) one more
