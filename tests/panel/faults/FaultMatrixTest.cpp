@@ -489,6 +489,9 @@ protected:
         // The poll reopens the port, which the lesser rights of the read-only folder cannot.
         // Blocked rather than stopped: the settings save's read-back starts the timer again.
         const QSignalBlocker noPoll(F->StatusTimer);
+        // A wait checks that COM n still names its device: the map stays readable.
+        QFile::setPermissions(P->PortsDir(), QFile::permissions(P->PortsDir()) |
+                                                 QFileDevice::ReadOther | QFileDevice::ExeOther);
         FolderPath = row.Stage == TStage::Log ? P->LogDir() : Files.File("ro");
         QDir().mkpath(FolderPath);
         const QString previous = QDir::currentPath();
