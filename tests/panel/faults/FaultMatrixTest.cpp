@@ -31,6 +31,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -419,7 +420,7 @@ protected:
         if (*row.Fault && row.Stage <= TStage::Burst) {
             ASSERT_TRUE(Sim->InjectFault(row.Fault));
         }
-        if (!SavesToAFile(row.Stage))
+        if (!SavesToAFile(row.Stage)) // those queue their dialog and box themselves
             QueueAnswers(row);
         Mark = Received().size();
         switch (row.Stage) {
@@ -486,41 +487,44 @@ protected:
     void WriteIntoReadOnlyFolder(const TFaultRow &row) {
         if (row.Stage == TStage::CalSave)
             OpenServiceWindow();
-        // The poll reopens the port, which the lesser rights of the read-only folder cannot.
-        // Blocked rather than stopped: the settings save's read-back starts the timer again.
-        const QSignalBlocker noPoll(F->StatusTimer);
-        // A wait checks that COM n still names its device: the map stays readable.
-        QFile::setPermissions(P->PortsDir(), QFile::permissions(P->PortsDir()) |
-                                                 QFileDevice::ReadOther | QFileDevice::ExeOther);
         FolderPath = row.Stage == TStage::Log ? P->LogDir() : Files.File("ro");
         QDir().mkpath(FolderPath);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(FolderPath);
-        {
-            TReadOnlyFolder readOnly(FolderPath);
-            ASSERT_TRUE(readOnly.Active());
-            const QString target = QDir(FolderPath).filePath(row.Fault);
-            switch (row.Stage) {
-            case TStage::Log:
-                F->EnableLoggingMenu->trigger();
-                EXPECT_FALSE(F->EnableLoggingMenu->isChecked());
-                break;
-            case TStage::Capture:
-                F->CaptureScreenShot1->trigger();
-                break;
-            case TStage::SettingsSave:
-                P->Prompts.QueueFileName(target);
-                QueueAnswers(row);
+        // The lesser rights of the read-only folder cannot reopen the port: they hold only
+        // while the program writes. The saves read back first (reopening the port), so for
+        // them they begin at the file dialog and end at the error box; meanwhile the poll,
+        // which reopens the port too, is held back.
+        const QSignalBlocker noPoll(F->StatusTimer);
+        std::optional<TReadOnlyFolder> readOnly;
+        bool dropped = false;
+        const auto drop = [&] {
+            readOnly.emplace(FolderPath);
+            dropped = readOnly->Active();
+        };
+        const QString target = QDir(FolderPath).filePath(row.Fault);
+        switch (row.Stage) {
+        case TStage::Log:
+            drop();
+            F->EnableLoggingMenu->trigger();
+            EXPECT_FALSE(F->EnableLoggingMenu->isChecked());
+            break;
+        case TStage::Capture:
+            drop();
+            F->CaptureScreenShot1->trigger();
+            break;
+        default:
+            P->Prompts.QueueFileName(target, drop);
+            P->Prompts.QueueButton(TPrompts::mbOK, [&] { readOnly.reset(); });
+            if (row.Stage == TStage::SettingsSave)
                 F->SaveToFile1->trigger();
-                break;
-            default:
-                P->Prompts.QueueFileName(target);
-                QueueAnswers(row);
+            else
                 ServiceWindow().SaveCalsBtn->click();
-                break;
-            }
+            break;
         }
+        readOnly.reset();
         QDir::setCurrent(previous);
+        EXPECT_TRUE(dropped);
         EXPECT_TRUE(QDir(FolderPath).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
