@@ -372,9 +372,9 @@ TEST_F(ExchangeTest, PortThatCannotTakeTheLineCountsAsALostReply) {
         State.DemoMode = c.Demo;
         State.PortGone = false;
         Port.setAllowEvents(c.Events);
-        if (c.Asked) {
-            Prompts.QueueButton(TPrompts::mbIgnore);
-            Prompts.QueueButton(TPrompts::mbIgnore);
+        if (c.Asked) { // Restart, which starts a new instance
+            Prompts.QueueButton(TPrompts::mbYes);
+            Prompts.QueueButton(TPrompts::mbYes);
         }
         const int shown = Prompts.Shown.size();
         const int calls = App.Calls.size();

@@ -262,6 +262,10 @@ protected:
     // A window up to the row's stage: connected and read back, unless the fault ended that.
     bool Begin(const TFaultRow &row) {
         const bool early = row.Stage == TStage::Discovery || row.Stage == TStage::Launch;
+        // The shared window's poll would go on beside this row's window (and reopen its
+        // port while a row holds lesser rights): it goes once its rows are done.
+        if (row.Stage != TStage::Refresh)
+            Shared.reset();
         if (row.Stage == TStage::Refresh && Shared && !Shared->Form->State.Ending) {
             P = Shared.get();
         } else {
@@ -299,9 +303,11 @@ protected:
         return Sim->Running();
     }
 
+    // The row's answers go to its first boxes; the boxes after them are acknowledged.
     void QueueAnswers(const TFaultRow &row) {
         for (const TButton answer : row.Answers)
             P->Prompts.QueueButton(answer);
+        P->Prompts.QueueOK(int(row.Seen.size() - row.Answers.size()));
     }
 
     // The user picks channel 1's mode Burst and it reaches the instrument.
@@ -410,6 +416,8 @@ protected:
                 P->Prompts.QueueFileName(path);
         } else if (row.Stage == TStage::Replay || row.Stage == TStage::CalLoad) {
             P->Prompts.QueueFileName(path);
+        } else if (row.Stage == TStage::SettingsSave || row.Stage == TStage::CalSave) {
+            P->Prompts.QueueFileName(QDir(Files.File("ro")).filePath(row.Fault));
         }
         if (*row.Fault && row.Stage <= TStage::Burst) {
             ASSERT_TRUE(Sim->InjectFault(row.Fault));
@@ -489,7 +497,6 @@ protected:
         {
             TReadOnlyFolder readOnly(FolderPath);
             ASSERT_TRUE(readOnly.Active());
-            const QString target = QDir(FolderPath).filePath(row.Fault);
             switch (row.Stage) {
             case TStage::Log:
                 F->EnableLoggingMenu->trigger();
@@ -499,11 +506,9 @@ protected:
                 F->CaptureScreenShot1->trigger();
                 break;
             case TStage::SettingsSave:
-                P->Prompts.QueueFileName(target);
                 F->SaveToFile1->trigger();
                 break;
             default:
-                P->Prompts.QueueFileName(target);
                 ServiceWindow().SaveCalsBtn->click();
                 break;
             }
