@@ -10,6 +10,7 @@
 #include "MessageForm.h"
 #include "ModelTable.h"
 #include "PageControl.h"
+#include "PanelTexts.h"
 #include "PlusSpinEdit.h"
 #include "SettingsLines.h"
 #include "SingleValues.h"
@@ -34,7 +35,7 @@ void SetGroupAndSpinEnabled(QGroupBox *group, TPlusSpinEdit *spin, bool on) {
     if (group)
         group->setEnabled(on);
     if (spin)
-        spin->SetEnabled(on);
+        spin->setInputEnabled(on);
 }
 
 } // namespace
@@ -137,7 +138,7 @@ void TMainForm::ReadBackLive() {
     SetResolutionRanges();
     commandsDisabled.reset();
 
-    PeriodAdj->SetEnabled(true);
+    PeriodAdj->setInputEnabled(true);
     ChPageControl->setCurrentIndex(0);
     SystemPageControl->setCurrentIndex(0);
     SystemModesEnable();
@@ -161,8 +162,8 @@ void TMainForm::ShowIdentity() {
         VKBlueBanner->hide();
         HTXBanner->show();
     }
-    const QString caption = Instrument::WindowCaption(
-        brand.CompanyName, id.ModelNumber, VersionInfo.FileVersion, ComPort.Port(), ComPort.Baud());
+    const QString caption = WindowCaption(brand.CompanyName, id.ModelNumber,
+                                          VersionInfo.FileVersion, ComPort.Port(), ComPort.Baud());
     setWindowTitle(caption);
     SerialNumberlbl->setText(Instrument::SerialNumberLabel(id.SerialNumber));
     FWVersionlbl->setText(Instrument::FirmwareLabel(id.FirmwareVersion));

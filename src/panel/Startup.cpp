@@ -7,9 +7,6 @@
 #include "Prompts.h"
 #include "SearchProgressForm.h"
 
-#include <QLocale>
-#include <clocale>
-
 namespace {
 
 const char *const DemoModeMessage = "Entering Demo Mode";
@@ -20,10 +17,6 @@ constexpr int LaunchRetryMs = 5;
 } // namespace
 
 void TMainForm::FormCreate() {
-    // Numbers on the wire and in files use '.', whatever the user's locale.
-    std::setlocale(LC_NUMERIC, "C");
-    QLocale::setDefault(QLocale::c());
-
     ConnectInstrument();
     if (State.Ending)
         return; // exit or restart decided: this instance does nothing more

@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -43,17 +42,6 @@ QList<int> BaudsOf(const QList<TSimTranscriptEntry> &transcript) {
         if (e.Kind == "RX")
             bauds << e.Baud;
     return bauds;
-}
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
 }
 
 const QList<int> AllRatesTwice = {115200, 115200, 57600, 57600, 38400, 38400,
@@ -313,7 +301,7 @@ TEST(StartupTest, StartUpLeavesTheLaunchTimerRunningAndTheRestOff) {
     EXPECT_FALSE(p.Form->TaskTimer.isActive());
     EXPECT_EQ(p.Form->State.StartTimeStamp.size(), QString("MM-dd-yy_HH-mm-ss").size());
     // The launch timer's own tick runs the first read-back and starts the status poll.
-    ASSERT_TRUE(WaitFor([&] { return p.Received(0).contains("*CFG?12?"); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.Received(0).contains("*CFG?12?"); }, 5000));
     EXPECT_TRUE(p.Form->StatusTimer.isActive());
     EXPECT_FALSE(p.Form->State.RefreshRequested);
 }
@@ -423,7 +411,7 @@ TEST(StartupTest, RestartWithoutANewInstanceSaysWhyAndThisOneGoesOn) {
             p.Prompts.QueueButton(TPrompts::mbYes);
             p.Prompts.QueueButton(TPrompts::mbOK);
             p.Form->AutoStartEnbl->click();
-            ASSERT_TRUE(WaitFor([&] { return p.Prompts.Shown.size() == 2; }, 5000));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return p.Prompts.Shown.size() == 2; }, 5000));
         }
         const QStringList seen = route == Menu ? QStringList{failed} : QStringList{lost, failed};
         EXPECT_EQ(p.Prompts.Texts(), seen);
@@ -433,7 +421,7 @@ TEST(StartupTest, RestartWithoutANewInstanceSaysWhyAndThisOneGoesOn) {
         EXPECT_TRUE(p.Form->StatusTimer.isActive()) << "the poll goes on";
         p.Form->ShotCountEnbl->click();
         const QString change = p.Form->ShotCountEnbl->isChecked() ? ":COUN:STAT 1" : ":COUN:STAT 0";
-        EXPECT_TRUE(WaitFor([&] { return p.Received(0).contains(change); }, 5000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return p.Received(0).contains(change); }, 5000))
             << "the port opens again for the next change";
     }
 }

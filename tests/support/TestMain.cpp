@@ -1,12 +1,10 @@
-#include <QApplication>
-#include <clocale>
+// The main of every test program that needs a Qt application.
+#include "TestApplication.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    TTestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
