@@ -52,8 +52,8 @@ fault link src/link/Exchange.cpp \
 fault link src/link/Discovery.cpp \
     '{115200, 57600, 38400, 19200, 9600, 4800}' '{9600, 115200, 57600, 38400, 19200, 4800}' \
     'the search tries the baud rates out of order'
-fault instrument src/instrument/NumberFormat.cpp \
-    "d.digits[static_cast<std::size_t>(keep)] >= '5'" "d.digits[static_cast<std::size_t>(keep)] > '5'" \
+fault instrument src/decimal/DecimalText.cpp \
+    "const bool up = d.Digits[keep] >= '5';" "const bool up = d.Digits[keep] > '5';" \
     'fixed-decimal numbers round a half down'
 fault instrument src/instrument/NumberFormat.cpp \
     '*v > std::numeric_limits<std::int32_t>::max())' 'false)' \

@@ -2,11 +2,11 @@
 #include "MainForm.h"
 #include "PageControl.h"
 #include "ScriptedPrompts.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <ctime>
 #include <sys/resource.h>
@@ -50,10 +50,7 @@ TRun Build(TPrompts &prompts, bool visible) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    TTestApplication app(argc, argv);
     TScriptedPrompts prompts;
 
     const long before = PeakResidentKiB();

@@ -6,6 +6,7 @@
 // its reply ("ok" CR LF) on the wire.
 #include "PlusSpinEdit.h"
 #include "SimPanel.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -13,7 +14,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <vector>
 
@@ -87,10 +87,7 @@ void BenchThroughput(TMainForm &form) {
 } // namespace
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    TTestApplication app(argc, argv);
     TSimPanel panel;
     TSimLaunch launch;
     launch.Baud = static_cast<int>(Baud);

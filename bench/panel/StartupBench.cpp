@@ -4,13 +4,13 @@
 // --gaps prints the time between every reply and the next line.
 #include "Exchange.h"
 #include "SimPanel.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -110,11 +110,8 @@ double RunOnce(TFloor &floor) {
 } // namespace
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    TTestApplication app(argc, argv);
     PrintGaps = QCoreApplication::arguments().contains("--gaps");
-    std::setlocale(LC_NUMERIC, "C");
     std::printf("Start-up to a read-back 36-channel panel, pulsesim --pace at %d baud\n", Baud);
     constexpr int Runs = 5;
     std::vector<double> ratios;

@@ -16,19 +16,19 @@
 #include "PanelAgreement.h"
 #include "Prompts.h"
 #include "SimProcess.h"
+#include "TestApplication.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
-#include <clocale>
 #include <cstdio>
 #include <functional>
 #include <malloc.h>
@@ -80,20 +80,6 @@ qint64 ResidentKiB() {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').value(0).toLongLong();
     return -1;
-}
-
-// Runs the event loop until done() or the time is up.
-bool WaitUntil(const std::function<bool()> &done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
 }
 
 struct TOptions {
@@ -224,10 +210,7 @@ private:
 } // namespace
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    TTestApplication app(argc, argv);
     const TOptions options = ParseOptions(QApplication::arguments());
 
     QTemporaryDir ports, logs;
@@ -254,7 +237,8 @@ int main(int argc, char **argv) {
     setup.QuitApplication = [&ended] { ended = true; };
     auto form = std::make_unique<TMainForm>(prompts, setup);
     form->FormCreate();
-    if (form->State.Ending || !WaitUntil([&] { return form->StatusTimer.isActive(); }, 30000)) {
+    if (form->State.Ending ||
+        !QTest::qWaitFor([&] { return form->StatusTimer.isActive(); }, 30000)) {
         std::fprintf(stderr, "soak: no instrument found or no read-back\n");
         return 1;
     }
@@ -281,14 +265,15 @@ int main(int argc, char **argv) {
     });
     act.start(250);
     report.start(options.Every * 1000);
-    WaitUntil([&] { return ended || clock.elapsed() >= qint64(options.Seconds) * 1000; },
-              options.Seconds * 1000 + 60000);
+    (void)QTest::qWaitFor(
+        [&] { return ended || clock.elapsed() >= qint64(options.Seconds) * 1000; },
+        options.Seconds * 1000 + 60000);
     act.stop();
     report.stop();
     sim.Control("clear-faults");
 
     // Everything queued goes out; a reply still held back by a fault is waited for.
-    const bool drained = WaitUntil(
+    const bool drained = QTest::qWaitFor(
         [&] {
             const TAppState &s = form->State;
             return ended || (s.PendingCommands.isEmpty() && !s.TaskBusy && !s.StatusBusy &&

@@ -63,10 +63,8 @@ void Measure(TPtyPeer &peer, TVKComPort &port, bool allowEvents, int rounds) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     TPtyPeer peer(1);
-    if (!peer.IsValid()) {
-        std::printf("no pty: %s\n", qPrintable(peer.ErrorText()));
+    if (!peer.UsableOrSaid())
         return 0;
-    }
     TVKComPort port;
     port.setPortsDirectory(peer.PortsDir());
     port.setShowErrors(false);

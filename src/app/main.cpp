@@ -1,11 +1,11 @@
 #include "CommandLine.h"
 #include "GeometryReport.h"
 #include "MainForm.h"
+#include "NumberFormat.h"
 #include "PanelVersion.h"
 #include "QtPrompts.h"
 
 #include <QApplication>
-#include <clocale>
 #include <cstdio>
 
 namespace {
@@ -55,7 +55,7 @@ int main(int argc, char *argv[]) {
     if (commandLine.Request() != TCommandLine::TRequest::Run)
         return Answer(commandLine);
     // Numbers on the wire and in files always use '.', whatever the user's locale.
-    std::setlocale(LC_NUMERIC, "C");
+    Instrument::UseCNumbersProcessWide();
     // For tools and tests that drive the program through the X server.
     TGeometryReport::InstallFromEnvironment();
 

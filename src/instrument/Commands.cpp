@@ -199,14 +199,6 @@ QString ChannelGateLogicCommand(int channel, int item) {
     return ChannelCmd(channel, ":CLOG", ChannelGateLogicTable().KeywordAt(item));
 }
 
-int MuxMaskOf(const bool checked[], int itemCount) {
-    int mask = 0;
-    for (int i = 0; i < itemCount && i < MuxItemCount; ++i)
-        if (checked[i])
-            mask |= 1 << i;
-    return mask;
-}
-
 QString RunCommand(bool run) {
     return run ? QStringLiteral(":PULS0:STAT ON") : QStringLiteral(":PULS0:STAT OFF");
 }

@@ -83,9 +83,6 @@ QString ChannelMuxCommand(int channel, int mask);               // ":PULS12:MUX 
 QString ChannelControlCommand(int channel, int item);           // ":PULS3:CONT GATA"
 QString ChannelGateLogicCommand(int channel, int item);         // ":PULS3:CLOG HIGH"
 
-// Mask of the checked multiplexer items (bit i for item i, items 0..4).
-int MuxMaskOf(const bool checked[], int itemCount);
-
 // ---- Run, storage ----
 QString RunCommand(bool run);      // ":PULS0:STAT ON" / ":PULS0:STAT OFF"
 QString SaveBinCommand(int bin);   // "*SAV 3"

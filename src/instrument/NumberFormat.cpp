@@ -1,6 +1,10 @@
 #include "NumberFormat.h"
 
+#include "DecimalText.h"
+
+#include <QLocale>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -8,44 +12,6 @@
 namespace Instrument {
 
 namespace {
-
-// Digits of the value's shortest round-trip decimal form and the position of the point:
-// value = 0.<digits> * 10^pointPos.
-struct TDecimalDigits {
-    bool negative = false;
-    std::string digits;
-    int pointPos = 0;
-};
-
-TDecimalDigits ShortestDecimal(double value) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-    const std::string text(buf, res.ptr);
-    TDecimalDigits d;
-    std::size_t i = 0;
-    if (text[i] == '-') {
-        d.negative = true;
-        ++i;
-    }
-    const std::size_t e = text.find('e');
-    for (; i < e; ++i)
-        if (text[i] != '.')
-            d.digits += text[i];
-    d.pointPos = std::stoi(text.substr(e + 1)) + 1; // text is our own, always well formed
-    return d;
-}
-
-// Adds one to a string of decimal digits.
-void Increment(std::string &digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
-    }
-    digits.insert(digits.begin(), '1');
-}
 
 bool IsDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -117,42 +83,12 @@ std::optional<std::string> CheckedDecimal(QStringView text) {
 } // namespace
 
 QString FormatFixed(double value, int decimals) {
-    if (decimals < 0)
-        decimals = 0;
-    if (!std::isfinite(value))
-        value = 0.0;
-    const TDecimalDigits d = ShortestDecimal(value);
-    // Units of 10^-decimals, as a digit string.
-    const long long keep = static_cast<long long>(d.pointPos) + decimals;
-    std::string units;
-    if (keep < 0) {
-        units = "0";
-    } else if (keep == 0) {
-        units = d.digits[0] >= '5' ? "1" : "0";
-    } else if (keep >= static_cast<long long>(d.digits.size())) {
-        units = d.digits + std::string(static_cast<std::size_t>(keep) - d.digits.size(), '0');
-    } else {
-        units = d.digits.substr(0, static_cast<std::size_t>(keep));
-        if (d.digits[static_cast<std::size_t>(keep)] >= '5')
-            Increment(units);
-    }
-    if (units.size() < static_cast<std::size_t>(decimals) + 1)
-        units.insert(0, static_cast<std::size_t>(decimals) + 1 - units.size(), '0');
-    const std::size_t firstNonZero = units.find_first_not_of('0');
-    const bool isZero = firstNonZero == std::string::npos;
-    std::size_t intLen = units.size() - static_cast<std::size_t>(decimals);
-    std::size_t start = 0;
-    while (start + 1 < intLen && units[start] == '0')
-        ++start;
-    std::string text;
-    if (d.negative && !isZero)
-        text += '-';
-    text += units.substr(start, intLen - start);
-    if (decimals > 0) {
-        text += '.';
-        text += units.substr(intLen);
-    }
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return DecimalText::Fixed(value, decimals);
+}
+
+void UseCNumbersProcessWide() {
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
 }
 
 QString FormatUnsigned(std::uint32_t count) {

@@ -13,6 +13,10 @@ namespace Instrument {
 // rounds to zero is written without sign. Non-finite values give "0" with the decimals.
 QString FormatFixed(double value, int decimals);
 
+// C numbers for the whole process (C library and Qt's default locale): called once at a
+// program's entry, before anything formats or parses a number.
+void UseCNumbersProcessWide();
+
 inline constexpr int PeriodDecimals = 9;
 inline constexpr int TimeDecimals = 11; // delay and width
 inline constexpr int LevelDecimals = 2; // threshold levels and amplitude

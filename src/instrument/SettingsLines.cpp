@@ -19,21 +19,6 @@ QString DateLine(const QDateTime &when) {
     return DateLine(SystemShortDate(when.date()), SystemLongTime(when.time()));
 }
 
-QString WindowCaption(const QString &companyName, const QString &model, const QString &fileVersion,
-                      int port, int baud) {
-    return companyName + QStringLiteral(" Model ") + model + QStringLiteral("  SW Version: ") +
-           fileVersion + QStringLiteral(" ComPort: ") + QString::number(port) +
-           QStringLiteral(" Baud: ") + QString::number(baud);
-}
-
-QString DemoCaption(const QString &programCompanyName, const QString &fileVersion) {
-    const QString model = programCompanyName.contains(QLatin1String("Halvorn"))
-                              ? QStringLiteral("631K-12")
-                              : QStringLiteral("6180-12");
-    return QStringLiteral(" Model ") + model + QStringLiteral("  SW Version: ") + fileVersion +
-           QStringLiteral(" ComPort: Demo");
-}
-
 QString SerialNumberLabel(std::int32_t serial) {
     return QStringLiteral("Serial Number: ") + QString::number(serial);
 }
@@ -44,13 +29,6 @@ QString FirmwareLabel(const QString &version) {
 
 QString FPGALabel(const QString &version) {
     return QStringLiteral("FPGA Ver: ") + version;
-}
-
-QStringList SettingsHeaderLines(const QString &dateLine, const QString &caption,
-                                const TIdentity &identity) {
-    return {dateLine, CommentLine(caption), CommentLine(SerialNumberLabel(identity.SerialNumber)),
-            CommentLine(FirmwareLabel(identity.FirmwareVersion)),
-            CommentLine(FPGALabel(identity.FPGAVersion))};
 }
 
 QString RecordLine(int record, const QString &reply) {
@@ -79,19 +57,6 @@ QString CounterEnableLine(std::int32_t value) {
 
 QString CounterSourceLine(const QString &reply) {
     return QStringLiteral(":COUN:SEL ") + reply;
-}
-
-QStringList SettingsFileLines(const TSettingsSnapshot &s) {
-    QStringList lines = SettingsHeaderLines(s.DateLine, s.Caption, s.Identity);
-    lines << RecordLine(SystemRecordNumber, s.SystemRecord);
-    for (int i = 0; i < 4; ++i)
-        lines << RecordLine(Trigger1Record + i, s.TrigGateRecords[static_cast<std::size_t>(i)]);
-    lines << AutoStartLine(s.AutoStart) << InputClockLine(s.InputClockReply)
-          << OutputClockLine(s.OutputClockReply) << SyncOutputLine(s.SyncOutputReply)
-          << CounterEnableLine(s.CounterEnable) << CounterSourceLine(s.CounterSourceReply);
-    for (int n = 1; n <= s.ChannelRecords.size(); ++n)
-        lines << RecordLine(n, s.ChannelRecords.at(n - 1));
-    return lines;
 }
 
 QStringList CalibrationHeaderLines(const QString &dateLine, const QString &caption,

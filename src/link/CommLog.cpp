@@ -45,16 +45,6 @@ QString TCommLog::TimeOfDay() {
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz"));
 }
 
-bool TCommLog::HasLogSwitch(const QStringList &arguments) {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if ((argument.startsWith(u'-') || argument.startsWith(u'/')) &&
-            QStringView(argument).mid(1).compare(QLatin1String("log"), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 QString TCommLog::FilePath() const {
     return FFilePath;
 }

@@ -35,9 +35,6 @@ public:
     static QString FileNameFor(const QString &userName, const QDateTime &startTime);
     // Time of day of an entry: "HH:mm:ss.zzz".
     static QString TimeOfDay();
-    // Whether the command line (program first, as QCoreApplication::arguments()) holds the
-    // switch "log" after '-' or '/', in any letter case, that turns logging on at start.
-    static bool HasLogSwitch(const QStringList &arguments);
 
     // Names the file after the run's user and start time, which the program fixes once it
     // is connected; only before the file has been created in this run.

@@ -177,7 +177,7 @@ void TChannelControls::SetChannelOuputMode(QWidget *sender) {
     if (item == omTTL || item == omAdjustable) {
         const bool adjustable = item == omAdjustable;
         FForm.ChAmplitudeAdjGrp[n]->setEnabled(adjustable);
-        FForm.ChAmplitudeAdj[n]->SetEnabled(adjustable);
+        FForm.ChAmplitudeAdj[n]->setInputEnabled(adjustable);
     }
     Queue(ChannelOutputModeCommand(n, item));
     FState.ChannelSettings[n].OutputMode = item;

@@ -5,6 +5,7 @@
 #include "ChannelBoxes.h"
 #include "CheckListBox.h"
 #include "FormParts.h"
+#include "Keywords.h"
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
 
@@ -100,24 +101,24 @@ QWidget *TemplateEditor(TChannelBox box) {
     case cbAmplitude:
         return Spin(nullptr, name, {2, 0.01, 2.0, 20.0, 5.0, QChar()});
     case cbChannelMode:
-        return Selector(nullptr, name, {"Normal", "Single Shot", "Burst", "Duty Cycle"});
+        return Selector(nullptr, name, Instrument::ChannelModeTable().Captions);
     case cbSyncSource:
-        return Selector(nullptr, name, {"Disabled", "Sync A", "Sync B", "Sync Trig"});
+        return Selector(nullptr, name, Instrument::ChannelSyncSourceTable().Captions);
     case cbPolarity:
-        return Selector(nullptr, name, {"Normal", "Inverted"});
+        return Selector(nullptr, name, Instrument::PolarityTable().Captions);
     case cbGateMode:
-        return Selector(nullptr, name, {"Disabled", "Pulse Inh", "Out Inh"});
+        return Selector(nullptr, name, Instrument::ChannelGateModeTable().Captions);
     case cbGateLogic:
         // The form's text "Disabled" is not one of the items: no selection.
-        return Selector(nullptr, name, {"Active Low", "Active High"}, -1);
+        return Selector(nullptr, name, Instrument::ChannelGateLogicTable().Captions, -1);
     case cbOutputMode:
-        return Selector(nullptr, name, {"TTL/CMOS", "Adjustable"});
+        return Selector(nullptr, name, Instrument::OutputModeTable().Captions);
     case cbChannelControl:
-        return Selector(nullptr, name, {"Disabled", "Gate A", "Gate B", "Inhibit B"});
+        return Selector(nullptr, name, Instrument::ChannelControlTable().Captions);
     case cbMultiplexer: {
         auto *list = new TCheckListBox;
         list->setObjectName(name);
-        list->setItems({"0", "1", "2", "3", "4"});
+        list->setItems(Instrument::MuxItems());
         list->setColumns(5);
         return list;
     }
@@ -139,8 +140,7 @@ template <class T> T *Find(QWidget *scope, const QString &name) {
 void TMainForm::BuildChannelGroup() {
     ChannelGrp = Group(nullptr, "ChannelGrp", "Channels");
     ChannelGrp->setMinimumSize(749, 340);
-    ChPageControl = new TPageControl(55, ChannelGrp);
-    ChPageControl->setObjectName("ChPageControl");
+    ChPageControl = Named<TPageControl>("ChPageControl", 55, ChannelGrp);
     auto *layout = new QVBoxLayout(ChannelGrp);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->addWidget(ChPageControl);

@@ -11,19 +11,19 @@
 
 namespace {
 
-void SetEnabled(QWidget *widget, bool on) {
+void SetControlEnabled(QWidget *widget, bool on) {
     if (!widget)
         return;
     // The spin edit keeps its own enabled state (it stays focusable, input is ignored).
     if (auto *spin = qobject_cast<TPlusSpinEdit *>(widget))
-        spin->SetEnabled(on);
+        spin->setInputEnabled(on);
     else
         widget->setEnabled(on);
 }
 
 void SetAllEnabled(std::initializer_list<QWidget *> widgets, bool on) {
     for (QWidget *w : widgets)
-        SetEnabled(w, on);
+        SetControlEnabled(w, on);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 class QComboBox;
 class QGroupBox;
@@ -16,6 +17,13 @@ class QWidget;
 class TPlusSpinEdit;
 
 namespace FormParts {
+
+// A new widget of class T, built from `args` (caption, parent, ...), named `name`.
+template <class T, class... TArgs> T *Named(const QString &name, TArgs &&...args) {
+    auto *widget = new T(std::forward<TArgs>(args)...);
+    widget->setObjectName(name);
+    return widget;
+}
 
 // The hint is kept as the "hint" property; "showHint" tells whether it pops up as a
 // tooltip. Some controls carry a hint that is never displayed.

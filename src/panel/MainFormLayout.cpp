@@ -59,22 +59,19 @@ QWidget *TMainForm::BuildTopStrip() {
     strip->setFixedHeight(72);
     strip->setMinimumWidth(620);
 
-    VKBlueBanner = new QLabel(strip);
-    VKBlueBanner->setObjectName("VKBlueBanner");
+    VKBlueBanner = Named<QLabel>("VKBlueBanner", strip);
     VKBlueBanner->setPixmap(QPixmap(":/vk_banner.png"));
     VKBlueBanner->setGeometry(0, 0, 620, 72);
     VKBlueBanner->setAccessibleName(BrandCompanyName("VK"));
     VKBlueBanner->hide();
 
-    HTXBanner = new QLabel(strip);
-    HTXBanner->setObjectName("HTXBanner");
+    HTXBanner = Named<QLabel>("HTXBanner", strip);
     HTXBanner->setPixmap(QPixmap(":/htx_banner.png"));
     HTXBanner->setGeometry(0, 0, 620, 72);
     HTXBanner->setAccessibleName(BrandCompanyName("HTX"));
     HTXBanner->hide();
 
-    PulseAnimate = new QLabel(strip);
-    PulseAnimate->setObjectName("PulseAnimate");
+    PulseAnimate = Named<QLabel>("PulseAnimate", strip);
     PulseAnimate->setGeometry(452, 0, 57, 41);
     // Shown only while the output runs.
     PulseAnimate->setAccessibleName("Pulse output running");
@@ -83,8 +80,7 @@ QWidget *TMainForm::BuildTopStrip() {
     PulseAnimate->setMovie(PulseMovie);
     PulseAnimate->hide();
 
-    RunStopbtn = new QPushButton("Run", strip);
-    RunStopbtn->setObjectName("RunStopbtn");
+    RunStopbtn = Named<QPushButton>("RunStopbtn", "Run", strip);
     RunStopbtn->setGeometry(524, 0, 95, 68);
     SetHint(RunStopbtn, "Starts(arms) or stops(disarms) the system");
     QFont bigger = RunStopbtn->font();

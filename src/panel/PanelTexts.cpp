@@ -1,7 +1,6 @@
 #include "PanelTexts.h"
 
 #include "ModelTable.h"
-#include "SettingsLines.h"
 #include "VersionInfo.h"
 
 #include <QDir>
@@ -28,8 +27,19 @@ QString AboutText(const Instrument::TIdentity &identity, const TVersionInfo &ver
         .join("\r\n");
 }
 
+QString WindowCaption(const QString &companyName, const QString &model, const QString &fileVersion,
+                      int port, int baud) {
+    return companyName + QStringLiteral(" Model ") + model + QStringLiteral("  SW Version: ") +
+           fileVersion + QStringLiteral(" ComPort: ") + QString::number(port) +
+           QStringLiteral(" Baud: ") + QString::number(baud);
+}
+
 QString DemoCaption(const TVersionInfo &version) {
-    return Instrument::DemoCaption(version.CompanyName, version.FileVersion);
+    const QString model = version.CompanyName.contains(QLatin1String("Halvorn"))
+                              ? QStringLiteral("631K-12")
+                              : QStringLiteral("6180-12");
+    return QStringLiteral(" Model ") + model + QStringLiteral("  SW Version: ") +
+           version.FileVersion + QStringLiteral(" ComPort: Demo");
 }
 
 QString RestartFailedMessage(const QString &program, const QString &reason) {

@@ -16,7 +16,12 @@ QString BrandCompanyName(const QString &manufacturer);
 QUrl BrandWebSite(const QString &manufacturer);
 // The six lines of the About box, joined by CR LF.
 QString AboutText(const Instrument::TIdentity &identity, const TVersionInfo &version);
-// The window caption of demo mode.
+// company + " Model " + model + "  SW Version: " + version + " ComPort: " + port +
+// " Baud: " + baud; the settings list quotes it.
+QString WindowCaption(const QString &companyName, const QString &model, const QString &fileVersion,
+                      int port, int baud);
+// Demo mode: " Model 631K-12  SW Version: " when the program's company string contains
+// "Halvorn", else " Model 6180-12  SW Version: ", then the version and " ComPort: Demo".
 QString DemoCaption(const TVersionInfo &version);
 // A restart whose new instance did not start: names the program and the reason.
 QString RestartFailedMessage(const QString &program, const QString &reason);

@@ -25,7 +25,7 @@ void SetGroupAndSpinEnabled(QGroupBox *group, TPlusSpinEdit *spin, bool on) {
     if (group)
         group->setEnabled(on);
     if (spin)
-        spin->SetEnabled(on);
+        spin->setInputEnabled(on);
 }
 
 } // namespace
@@ -229,7 +229,7 @@ void TPanelView::ShowChannelModes(int n) {
 }
 
 void TPanelView::ReadBackShown() {
-    FForm.PeriodAdj->SetEnabled(true);
+    FForm.PeriodAdj->setInputEnabled(true);
     FForm.ChPageControl->setCurrentIndex(0);
     FForm.SystemPageControl->setCurrentIndex(0);
     FForm.SystemModesEnable();

@@ -7,14 +7,8 @@
 #include "Prompts.h"
 #include "SearchProgressForm.h"
 
-#include <QLocale>
-#include <clocale>
 
 void TMainForm::FormCreate() {
-    // Numbers on the wire and in files use '.', whatever the user's locale.
-    std::setlocale(LC_NUMERIC, "C");
-    QLocale::setDefault(QLocale::c());
-
     ConnectInstrument();
     if (State.Ending)
         return; // exit or restart decided: this instance does nothing more

@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include "FormParts.h"
+#include "Keywords.h"
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
 
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 
 using namespace FormParts;
+using namespace Instrument;
 
 namespace {
 
@@ -23,12 +25,6 @@ const TSpinSetup PeriodSetup{9, 5e-9, 5e-8, 5000.0, 0.001, QChar(',')};
 const TSpinSetup SystemCountSetup{0, 1.0, 1.0, 4000000000.0, 1.0, QChar(',')};
 const TSpinSetup CycleCountSetup{0, 1.0, 0.0, 10000000.0, 0.0, QChar(',')};
 const TSpinSetup ThresholdSetup{2, 0.01, 0.2, 15.0, 2.5, QChar()};
-
-const QStringList TriggerModes{"Disabled", "Triggered"};
-const QStringList TriggerEdges{"Rising", "Falling"};
-const QStringList Debounces{"Disabled", "Enabled"};
-const QStringList GateModes{"Disabled", "Pulse Inhibit", "Output Inhibit", "Channel"};
-const QStringList GateLogics{"Low", "High"};
 
 QWidget *NewPage(const QString &name) {
     auto *page = new QWidget;
@@ -58,8 +54,7 @@ QGridLayout *Grid(QWidget *parent) {
 void TMainForm::BuildSystemOptions() {
     SystemOptions = Group(nullptr, "SystemOptions", QString());
     SystemOptions->setMinimumSize(619, 260);
-    SystemPageControl = new TPageControl(0, SystemOptions);
-    SystemPageControl->setObjectName("SystemPageControl");
+    SystemPageControl = Named<TPageControl>("SystemPageControl", 0, SystemOptions);
     auto *layout = new QVBoxLayout(SystemOptions);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(SystemPageControl);
@@ -78,20 +73,17 @@ QWidget *TMainForm::BuildSystemPage() {
     SetHint(PeriodAdj, "Sets system pulse period");
     PeriodGrp = Boxed(SystemGrp, "PeriodGrp", "Period", PeriodAdj);
 
-    SystemModeSel =
-        Selector(nullptr, "SystemModeSel", {"Continuous", "Single Shot", "Burst", "Duty Cycle"});
+    SystemModeSel = Selector(nullptr, "SystemModeSel", SystemModeTable().Captions);
     PulseModeGrp = Boxed(SystemGrp, "PulseModeGrp", "Pulse Mode", SystemModeSel);
 
-    SyncOutputSel =
-        Selector(nullptr, "SyncOutputSel", {"T0", "Ch 1", "Ch 2", "Ch 4", "Ch 6", "Trig", "Gate"});
+    SyncOutputSel = Selector(nullptr, "SyncOutputSel", SyncOutputTable().Captions);
     SyncOutputGrp = Boxed(SystemGrp, "SyncOutputGrp", "Sync Ouput", SyncOutputSel);
 
     SysBurstAdj = Spin(nullptr, "SysBurstAdj", SystemCountSetup);
     SetHint(SysBurstAdj, "Sets number of burst counts when in system burst mode");
     BurstCountGrp = Boxed(SystemGrp, "BurstCountGrp", "Burst Count", SysBurstAdj);
 
-    AutoStartEnbl = new QCheckBox("Auto Start", SystemGrp);
-    AutoStartEnbl->setObjectName("AutoStartEnbl");
+    AutoStartEnbl = Named<QCheckBox>("AutoStartEnbl", "Auto Start", SystemGrp);
     SetHint(AutoStartEnbl, "Sets system auto start (will start on power up)");
 
     DutyCycleGrp = Group(SystemGrp, "DutyCycleGrp", "Duty Cycle");
@@ -124,6 +116,11 @@ QWidget *TMainForm::BuildExtTrigGatePage() {
     ExtTrigGateGrp = PageGroup(ExtTrigGatePage, "ExtTrigGateGrp", "External Trigger/Gate");
     QGridLayout *grid = Grid(ExtTrigGateGrp);
     QWidget *g = ExtTrigGateGrp;
+    const QStringList &TriggerModes = TriggerModeTable().Captions;
+    const QStringList &TriggerEdges = TriggerEdgeTable().Captions;
+    const QStringList &Debounces = DebounceTable().Captions;
+    const QStringList &GateModes = GateModeTable().Captions;
+    const QStringList &GateLogics = GateLogicTable().Captions;
 
     TrigModeSel1 = Selector(nullptr, "TrigModeSel1", TriggerModes);
     TrigModeGrp1 = Boxed(g, "TrigModeGrp1", "Trigger 1 Mode", TrigModeSel1);
@@ -184,29 +181,20 @@ QWidget *TMainForm::BuildAdditionalPage() {
     auto *layout = new QGridLayout(AdditionalPage);
     layout->setContentsMargins(6, 6, 6, 6);
 
-    ExternalInputClkSel =
-        Selector(nullptr, "ExternalInputClkSel",
-                 {"System Osc", "10 MHz Ext", "20 MHz Ext", "25 MHz Ext", "30 MHz Ext",
-                  "40 MHz Ext", "50 MHz Ext", "60 MHz Ext", "80 MHz Ext"});
+    ExternalInputClkSel = Selector(nullptr, "ExternalInputClkSel", InputClockTable().Captions);
     ExtInputClkGrp =
         Boxed(AdditionalPage, "ExtInputClkGrp", "External Input Clock", ExternalInputClkSel);
-    ExternalOutputClkSel = Selector(nullptr, "ExternalOutputClkSel",
-                                    {"To Pulse", "10 MHz", "20 MHz", "25 MHz", "30 MHz", "40 MHz",
-                                     "50 MHz", "60 MHz", "80 MHz", "100 MHz"});
+    ExternalOutputClkSel = Selector(nullptr, "ExternalOutputClkSel", OutputClockTable().Captions);
     ExtOutputClkGrp =
         Boxed(AdditionalPage, "ExtOutputClkGrp", "External Output Clock", ExternalOutputClkSel);
 
     ShotCounterGrp = Group(AdditionalPage, "ShotCounterGrp", "Shot Counter");
     auto *counter = new QGridLayout(ShotCounterGrp);
     counter->setContentsMargins(6, 2, 6, 4);
-    CounterSourceSel =
-        Selector(ShotCounterGrp, "CounterSourceSel", {"T0", "Ch 1", "Ch 6", "Ch 8", "Ch 10"});
-    ShotCountEnbl = new QCheckBox("Enable", ShotCounterGrp);
-    ShotCountEnbl->setObjectName("ShotCountEnbl");
-    ClearShotCount = new QPushButton("Clear", ShotCounterGrp);
-    ClearShotCount->setObjectName("ClearShotCount");
-    ShotCountlbl = new QLabel("Count: ----", ShotCounterGrp);
-    ShotCountlbl->setObjectName("ShotCountlbl");
+    CounterSourceSel = Selector(ShotCounterGrp, "CounterSourceSel", CounterSourceTable().Captions);
+    ShotCountEnbl = Named<QCheckBox>("ShotCountEnbl", "Enable", ShotCounterGrp);
+    ClearShotCount = Named<QPushButton>("ClearShotCount", "Clear", ShotCounterGrp);
+    ShotCountlbl = Named<QLabel>("ShotCountlbl", "Count: ----", ShotCounterGrp);
     counter->addWidget(CounterSourceSel, 0, 0);
     counter->addWidget(ShotCountEnbl, 0, 1);
     counter->addWidget(ClearShotCount, 0, 2);

@@ -20,18 +20,15 @@ QGroupBox *TMainForm::BuildTerminal() {
     TerminalBoxgrp->setFixedWidth(509);
     TerminalBoxgrp->setFixedHeight(121);
 
-    SendEdit = new QComboBox(TerminalBoxgrp);
-    SendEdit->setObjectName("SendEdit");
+    SendEdit = Named<QComboBox>("SendEdit", TerminalBoxgrp);
     SendEdit->setEditable(true);
     // The history is kept by the send handler itself (duplicates and all).
     SendEdit->setInsertPolicy(QComboBox::NoInsert);
     SendEdit->setDuplicatesEnabled(true);
 
-    SendBtn = new QPushButton("Send", TerminalBoxgrp);
-    SendBtn->setObjectName("SendBtn");
+    SendBtn = Named<QPushButton>("SendBtn", "Send", TerminalBoxgrp);
 
-    ResponseList = new QPlainTextEdit(TerminalBoxgrp);
-    ResponseList->setObjectName("ResponseList");
+    ResponseList = Named<QPlainTextEdit>("ResponseList", TerminalBoxgrp);
     ResponseList->setReadOnly(true);
     ResponseList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ResponseList->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -61,12 +58,9 @@ QGroupBox *TMainForm::BuildSystemInfo() {
     SystemInfoGrp->setMinimumWidth(163);
     SystemInfoGrp->setFixedHeight(121);
 
-    SerialNumberlbl = new QLabel("Serial Number: 123456", SystemInfoGrp);
-    SerialNumberlbl->setObjectName("SerialNumberlbl");
-    FWVersionlbl = new QLabel("Firmware Ver: 33.44.55.66", SystemInfoGrp);
-    FWVersionlbl->setObjectName("FWVersionlbl");
-    FPGAVersionlbl = new QLabel("FPGA Ver: 33.44.55.66", SystemInfoGrp);
-    FPGAVersionlbl->setObjectName("FPGAVersionlbl");
+    SerialNumberlbl = Named<QLabel>("SerialNumberlbl", "Serial Number: 123456", SystemInfoGrp);
+    FWVersionlbl = Named<QLabel>("FWVersionlbl", "Firmware Ver: 33.44.55.66", SystemInfoGrp);
+    FPGAVersionlbl = Named<QLabel>("FPGAVersionlbl", "FPGA Ver: 33.44.55.66", SystemInfoGrp);
 
     auto *column = new QVBoxLayout(SystemInfoGrp);
     column->setContentsMargins(8, 4, 8, 4);

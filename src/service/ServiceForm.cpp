@@ -16,6 +16,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+using FormParts::Named;
 using FormParts::TSpinSetup;
 
 namespace {
@@ -69,8 +70,7 @@ TServiceForm::TServiceForm(QWidget *parent) : QWidget(parent, Qt::Window) {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(BuildInputCalRow());
     layout->addWidget(BuildIdentityRow());
-    ChPageCalibration = new TPageControl(CalTabWidth, this);
-    ChPageCalibration->setObjectName("ChPageCalibration");
+    ChPageCalibration = Named<TPageControl>("ChPageCalibration", CalTabWidth, this);
     ChPageCalibration->addPage(BuildChannelOnePage(), "Ch 1");
     layout->addWidget(ChPageCalibration, 1);
     layout->addWidget(BuildButtonRow());
@@ -126,8 +126,7 @@ QWidget *TServiceForm::BuildIdentityRow() {
 
     SerialNumGrp = FormParts::Group(row, "SerialNumGrp", "Serial Number");
     auto *serial = new QHBoxLayout(SerialNumGrp);
-    SerialNumEdit = new QLineEdit("00000", SerialNumGrp);
-    SerialNumEdit->setObjectName("SerialNumEdit");
+    SerialNumEdit = Named<QLineEdit>("SerialNumEdit", "00000", SerialNumGrp);
     SerialNumEdit->setAccessibleName("Serial Number");
     SerialNumSetBtn = Button(SerialNumGrp, "SerialNumSetBtn", "Set");
     SerialNumSetBtn->setAccessibleName("Set Serial Number");
@@ -151,8 +150,8 @@ QWidget *TServiceForm::BuildButtonRow() {
     LoadCalsBtn = Button(row, "LoadCalsBtn", "Load Cals From File");
     OptimizeCals = Button(row, "OptimizeCals", "Optimize Cal Factors");
     StoreCalsBtn = Button(row, "StoreCalsBtn", "Store Cals");
-    StoreCalReminderLbl = new QLabel(QString::fromLatin1(ServiceTexts::StoreReminder), row);
-    StoreCalReminderLbl->setObjectName("StoreCalReminderLbl");
+    StoreCalReminderLbl =
+        Named<QLabel>("StoreCalReminderLbl", QString::fromLatin1(ServiceTexts::StoreReminder), row);
     StoreCalReminderLbl->setStyleSheet("QLabel { color: red; font-weight: bold; }");
     StoreCalReminderLbl->hide();
     for (QWidget *w : {static_cast<QWidget *>(SaveCalsBtn), static_cast<QWidget *>(LoadCalsBtn),

@@ -82,7 +82,7 @@ void TPlusSpinEdit::setValue(double v) {
     if (!std::isfinite(v))
         return;
     const double old = fValue;
-    SetValue(v);
+    setValueQuietly(v);
     if (fValue == old)
         return;
     if (!fSpinning || fTrackSpin) {
@@ -93,7 +93,7 @@ void TPlusSpinEdit::setValue(double v) {
     }
 }
 
-void TPlusSpinEdit::SetValue(double v) {
+void TPlusSpinEdit::setValueQuietly(double v) {
     if (!std::isfinite(v))
         return;
     if (fMaxValue != fMinValue) {
@@ -217,7 +217,7 @@ void TPlusSpinEdit::setBorderStyle(TBorderStyle v) {
     LayoutButtons();
 }
 
-void TPlusSpinEdit::SetEnabled(bool v) {
+void TPlusSpinEdit::setInputEnabled(bool v) {
     if (!v && fSpinning)
         EndSpin(); // a release would be ignored once disabled
     fEnabled = v;
@@ -255,8 +255,24 @@ void TPlusSpinEdit::Change() {
     }
 }
 
+// Tall enough for the digit font; wide enough for the wider limit's text beside the
+// buttons and the frame, so that it is never cut off on the left (without limits: the
+// text shown).
 QSize TPlusSpinEdit::sizeHint() const {
-    return size();
+    int h = fDigitHeight + fDigitHeight / 3;
+    if (h % 2 == 0)
+        ++h;
+    QString text = fText;
+    if (fMaxValue != fMinValue) {
+        const bool maxWider =
+            HighestDigitPosition(fBase, fMaxValue) > HighestDigitPosition(fBase, fMinValue);
+        text = PlusSpinEditText::FormatText(maxWider ? fMaxValue : fMinValue, fDecimals,
+                                            fInternalThousandSep, fBase);
+    }
+    const int textWidth = TextWidth(text);
+    const QMargins m = contentsMargins();
+    const int needed = m.left() + m.right() + fDigitWidth + ButtonWidth() + textWidth;
+    return QSize(std::max(textWidth + h, needed), h);
 }
 
 // ---- text and focus ---------------------------------------------------------------------
@@ -333,24 +349,10 @@ void TPlusSpinEdit::FontChanged() {
         LayoutButtons();
 }
 
+// Without limits the width is left as it is.
 void TPlusSpinEdit::ApplyAutoSize() {
-    int h = fDigitHeight + fDigitHeight / 3;
-    if (h % 2 == 0)
-        ++h;
-    int w = width();
-    if (fMaxValue != fMinValue) {
-        const bool maxWider =
-            HighestDigitPosition(fBase, fMaxValue) > HighestDigitPosition(fBase, fMinValue);
-        const QString text = PlusSpinEditText::FormatText(maxWider ? fMaxValue : fMinValue,
-                                                          fDecimals, fInternalThousandSep, fBase);
-        const int textWidth = TextWidth(text);
-        // Room for the text beside the buttons and the frame, so the widest limit is
-        // never cut off on the left.
-        const QMargins m = contentsMargins();
-        const int needed = m.left() + m.right() + fDigitWidth + ButtonWidth() + textWidth;
-        w = std::max(textWidth + h, needed);
-    }
-    resize(w, h);
+    const QSize hint = sizeHint();
+    resize(fMaxValue != fMinValue ? hint.width() : width(), hint.height());
     LayoutButtons();
 }
 

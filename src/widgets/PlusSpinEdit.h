@@ -26,8 +26,8 @@ public:
     double Value() const { return fValue; }
     // Property write: clamps; OnChange whenever the stored value changes (also from code).
     void setValue(double v);
-    // Shows a value without raising any event.
-    void SetValue(double v);
+    // Shows a value without raising any event (no OnChange).
+    void setValueQuietly(double v);
     qint32 IntValue() const;
     void setIntValue(qint32 v);
     double MinValue() const { return fMinValue; }
@@ -56,8 +56,8 @@ public:
     void setBorderStyle(TBorderStyle v);
     // The control's own enabled state: the widget stays enabled and focusable, input is
     // ignored and text and arrows turn grey.
-    bool Enabled() const { return fEnabled; }
-    void SetEnabled(bool v);
+    bool InputEnabled() const { return fEnabled; }
+    void setInputEnabled(bool v);
     // The displayed text; "_" marks a placeholder digit (drawn as "0").
     QString Text() const { return fText; }
     // All digits right of the focus digit become 0.

@@ -41,7 +41,7 @@ QString TPlusSpinEditAccessible::text(QAccessible::Text t) const {
 // technology must still hear that it takes no input.
 QAccessible::State TPlusSpinEditAccessible::state() const {
     QAccessible::State s = QAccessibleWidget::state();
-    if (!Edit()->Enabled())
+    if (!Edit()->InputEnabled())
         s.disabled = true;
     return s;
 }
@@ -53,7 +53,7 @@ QVariant TPlusSpinEditAccessible::currentValue() const {
 void TPlusSpinEditAccessible::setCurrentValue(const QVariant &value) {
     bool ok = false;
     const double v = value.toDouble(&ok);
-    if (ok && Edit()->Enabled())
+    if (ok && Edit()->InputEnabled())
         Edit()->setValue(v);
 }
 

@@ -1,5 +1,7 @@
 #include "PlusSpinEditText.h"
 
+#include "DecimalText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -9,75 +11,9 @@ namespace PlusSpinEditText {
 
 namespace {
 
-// A magnitude as decimal digits: value = 0.<digits> x 10^pointPos, no leading zeros.
-struct TDecimal {
-    std::string digits;
-    int pointPos = 0;
-};
-
-TDecimal ShortestDecimal(double magnitude) {
-    TDecimal d;
-    if (magnitude == 0 || !std::isfinite(magnitude))
-        return d;
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
-    std::string s(buf, res.ptr);
-    const auto ePos = s.find('e');
-    const int exponent = std::stoi(s.substr(ePos + 1)); // our own well-formed output
-    for (size_t i = 0; i < ePos; ++i)
-        if (s[i] != '.')
-            d.digits += s[i];
-    d.pointPos = exponent + 1;
-    return d;
-}
-
-// Keeps the first `keep` digits, rounding half away from zero on the decimal digits.
-void RoundToDigits(TDecimal &d, int keep) {
-    if (keep >= static_cast<int>(d.digits.size()))
-        return;
-    if (keep < 0) {
-        d.digits.clear();
-        return;
-    }
-    const bool up = d.digits[keep] >= '5';
-    d.digits.resize(keep);
-    if (up) {
-        int i = keep - 1;
-        while (i >= 0 && d.digits[i] == '9')
-            d.digits[i--] = '0';
-        if (i >= 0) {
-            ++d.digits[i];
-        } else {
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.pointPos;
-        }
-    }
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty())
-        d.pointPos = 0;
-}
-
-QString FixedText(bool negative, const TDecimal &d, int decimals) {
-    QString s;
-    if (negative && !d.digits.empty())
-        s += QLatin1Char('-');
-    auto digitAt = [&d](int i) {
-        return i >= 0 && i < static_cast<int>(d.digits.size()) ? QLatin1Char(d.digits[i])
-                                                               : QLatin1Char('0');
-    };
-    if (d.digits.empty() || d.pointPos <= 0)
-        s += QLatin1Char('0');
-    else
-        for (int i = 0; i < d.pointPos; ++i)
-            s += digitAt(i);
-    if (decimals > 0) {
-        s += DecimalPoint;
-        for (int i = 0; i < decimals; ++i)
-            s += digitAt(d.pointPos + i);
-    }
-    return s;
-}
+using DecimalText::RoundToDigits;
+using DecimalText::Shortest;
+using DecimalText::TDigits;
 
 // Beyond this magnitude the fixed form gives way to exponent notation.
 constexpr double FixedLimit = 1e36;
@@ -139,13 +75,9 @@ int DigitValue(QChar c) {
 
 QString FormatText(double value, int decimals, QChar separator, int base) {
     decimals = std::clamp(decimals, 0, MaxDecimals);
-    if (!std::isfinite(value))
-        return FixedText(false, TDecimal{}, decimals);
-    if (std::fabs(value) >= FixedLimit)
+    if (std::isfinite(value) && std::fabs(value) >= FixedLimit)
         return ExponentText(value);
-    TDecimal d = ShortestDecimal(std::fabs(value));
-    RoundToDigits(d, d.pointPos + decimals);
-    const QString fixed = FixedText(value < 0, d, decimals);
+    const QString fixed = DecimalText::Fixed(value, decimals);
     if (separator.isNull())
         return fixed;
     return GroupedText(fixed, decimals, separator, GroupSize(base));
@@ -154,11 +86,11 @@ QString FormatText(double value, int decimals, QChar separator, int base) {
 QString FormatSignificant(double value, int significant, int decimals) {
     decimals = std::clamp(decimals, 0, MaxDecimals);
     if (!std::isfinite(value))
-        return FixedText(false, TDecimal{}, decimals);
-    TDecimal d = ShortestDecimal(std::fabs(value));
+        return DecimalText::Text(false, TDigits{}, decimals);
+    TDigits d = Shortest(std::fabs(value));
     RoundToDigits(d, significant);
-    RoundToDigits(d, d.pointPos + decimals);
-    return FixedText(value < 0, d, decimals);
+    RoundToDigits(d, d.PointPos + decimals);
+    return DecimalText::Text(value < 0, d, decimals);
 }
 
 int HighestDigitPosition(int base, double x) {

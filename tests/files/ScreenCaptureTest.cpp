@@ -46,13 +46,21 @@ bool HasMarker(const QByteArray &bytes, unsigned char code) {
     return bytes.contains(QByteArray("\xFF") + char(code));
 }
 
-TEST(ScreenCapture, WritesBaselineQuality90JpegOfTheOuterSize) {
+// The two-colour window shown, and a capture with scripted prompts.
+class ScreenCaptureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
     TTestFolder folder;
     TTwoColourWindow window;
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     TScriptedPrompts prompts;
-    TScreenCapture capture(prompts);
+    TScreenCapture capture{prompts};
+};
+
+TEST_F(ScreenCaptureTest, WritesBaselineQuality90JpegOfTheOuterSize) {
     ASSERT_TRUE(capture.Capture(window, folder.Path()));
     EXPECT_TRUE(prompts.Shown.isEmpty()); // no message on success
     EXPECT_EQ(folder.Entries(), QStringList{"ScreenShot.jpg"});
@@ -74,13 +82,7 @@ TEST(ScreenCapture, WritesBaselineQuality90JpegOfTheOuterSize) {
     ExpectNear(PixelAt(d, inner.x() + 140, inner.y() + 40), {0, 0, 255});
 }
 
-TEST(ScreenCapture, SecondCaptureReplacesTheFirst) {
-    TTestFolder folder;
-    TTwoColourWindow window;
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    TScriptedPrompts prompts;
-    TScreenCapture capture(prompts);
+TEST_F(ScreenCaptureTest, SecondCaptureReplacesTheFirst) {
     ASSERT_TRUE(capture.Capture(window, folder.Path()));
     const TDecoded first = Decode(TTestFolder::Read(folder.File("ScreenShot.jpg")));
     window.resize(120, 70);
@@ -94,22 +96,10 @@ TEST(ScreenCapture, SecondCaptureReplacesTheFirst) {
     EXPECT_TRUE(prompts.Shown.isEmpty());
 }
 
-TEST(ScreenCapture, FailedWriteKeepsTheEarlierFileAndShowsAnError) {
-    TTestFolder folder;
+TEST_F(ScreenCaptureTest, FailedWriteKeepsTheEarlierFileAndShowsAnError) {
     const QString dir = folder.File("ro");
-    QDir().mkpath(dir);
-    const QString earlier = dir + "/ScreenShot.jpg";
-    {
-        QFile f(earlier);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("earlier picture");
-    }
-    TTwoColourWindow window;
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    TScriptedPrompts prompts;
+    const QString earlier = folder.Write("ro/ScreenShot.jpg", "earlier picture");
     prompts.QueueOK();
-    TScreenCapture capture(prompts);
     {
         TReadOnlyFolder readOnly(dir);
         ASSERT_TRUE(readOnly.Active());

@@ -84,24 +84,26 @@ TEST(SettingsFileReader, EmptyFileAndMarkOnlyFileHaveNoLines) {
 
 TEST(SettingsFileReader, SavedFileReadsBackLineForLine) {
     for (int channels : {12, 36}) {
-        Instrument::TSettingsSnapshot s;
-        s.DateLine = Instrument::DateLine("01.02.2024", "13:14:15");
-        s.Caption = "Orvane Selkrin Model 6180-12  SW Version: 1.0.0.0 ComPort: 3 Baud: 115200";
-        s.Identity.SerialNumber = 1234;
-        s.Identity.FirmwareVersion = "1.00";
-        s.Identity.FPGAVersion = "1.25";
-        s.SystemRecord = "1 0.000100000 0 1";
-        s.TrigGateRecords = {"0 1 2.50", "0 1 2.50", "0 0", "0 0"};
-        s.AutoStart = 1;
-        s.InputClockReply = "SYS";
-        s.OutputClockReply = "T0";
-        s.SyncOutputReply = "Ch1";
-        s.CounterEnable = 0;
-        s.CounterSourceReply = "CH1";
+        QStringList lines = {
+            "// 01.02.2024,13:14:15",
+            "// Orvane Selkrin Model 6180-12  SW Version: 1.0.0.0 ComPort: 3 Baud: 115200",
+            "// Serial Number: 1234",
+            "// Firmware Ver: 1.00",
+            "// FPGA Ver: 1.25",
+            "*CFG 0 1 0.000100000 0 1",
+            "*CFG 90 0 1 2.50",
+            "*CFG 91 0 1 2.50",
+            "*CFG 92 0 0",
+            "*CFG 93 0 0",
+            ":SYST:AUT 1",
+            ":SYST:ICLOCK SYS",
+            ":SYST:OCL T0",
+            ":SYST:SYNC Ch1",
+            ":COUN:STAT 0",
+            ":COUN:SEL CH1",
+        };
         for (int n = 1; n <= channels; ++n)
-            s.ChannelRecords << QString("1 0.%1 0.000001 0").arg(n, 11, 10, QChar('0'));
-        const QStringList lines = Instrument::SettingsFileLines(s);
-        ASSERT_EQ(lines.size(), 16 + channels);
+            lines << QString("*CFG %1 1 0.%2 0.000001 0").arg(n).arg(n, 11, 10, QChar('0'));
 
         TTestFolder folder;
         const QString path = folder.File("saved.txt");

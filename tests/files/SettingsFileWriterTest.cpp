@@ -46,13 +46,7 @@ TEST(SettingsFileWriter, ReplacesAnEarlierFileCompletely) {
 TEST(SettingsFileWriter, ReadOnlyFolderNamesFileReasonAndFolderAndKeepsEarlierFile) {
     TTestFolder folder;
     const QString dir = folder.File("locked");
-    QDir().mkpath(dir);
-    const QString path = dir + "/s.txt";
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old\r\n");
-    }
+    const QString path = folder.Write("locked/s.txt", "old\r\n");
     QString error;
     {
         TReadOnlyFolder readOnly(dir);

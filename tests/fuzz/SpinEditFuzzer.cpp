@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             Press(edit, Qt::Key_0, Qt::ControlModifier, QStringLiteral("0"));
             break;
         case 5:
-            edit.SetEnabled(input.ConsumeIntegralInRange(0, 5) != 0);
+            edit.setInputEnabled(input.ConsumeIntegralInRange(0, 5) != 0);
             break;
         case 6:
             edit.setEditorEnabled(input.ConsumeIntegralInRange(0, 5) != 0);

@@ -118,18 +118,6 @@ TEST(Commands, ChannelSuffixes) {
                {ChannelGateLogicCommand(7, 1), ":PULS7:CLOG HIGH"}});
 }
 
-TEST(Commands, MuxMaskFromCheckedItems) {
-    const bool items02[] = {true, false, true, false, false};
-    const bool items13[] = {false, true, false, true, false};
-    const bool none[] = {false, false, false, false, false};
-    const bool all[] = {true, true, true, true, true};
-    EXPECT_EQ(MuxMaskOf(items02, 5), 5);
-    EXPECT_EQ(MuxMaskOf(items13, 5), 10);
-    EXPECT_EQ(MuxMaskOf(none, 5), 0);
-    EXPECT_EQ(MuxMaskOf(all, 5), 31);
-    EXPECT_EQ(MuxMaskOf(all, MuxItemCountSmall), 15); // 6-channel list lacks item 4
-}
-
 TEST(Commands, RunStorageAndRestore) {
     ExpectAll(
         {{RunCommand(true), ":PULS0:STAT ON"},

@@ -8,89 +8,6 @@ using namespace Instrument;
 
 namespace {
 
-TIdentity SampleIdentity() {
-    TIdentity id;
-    id.Manufacturer = QStringLiteral("VK");
-    id.ModelNumber = QStringLiteral("6180-12");
-    id.SerialNumber = 1234;
-    id.FirmwareVersion = QStringLiteral("1.00");
-    id.FPGAVersion = QStringLiteral("1.25");
-    return id;
-}
-
-TSettingsSnapshot SampleSnapshot(int channels) {
-    TSettingsSnapshot s;
-    s.DateLine = DateLine(QStringLiteral("3/14/25"), QStringLiteral("1:02:03 PM"));
-    s.Caption = WindowCaption(QStringLiteral("Orvane Selkrin"), QStringLiteral("6180-12"),
-                              QStringLiteral("1.0.0.0"), 3, 115200);
-    s.Identity = SampleIdentity();
-    s.SystemRecord = QStringLiteral("1 0.001 BURS 4000000000 1 1 0");
-    s.TrigGateRecords = {QStringLiteral("DIS RIS 2.50 DIS"), QStringLiteral("TRIG FALL 1.00 ENAB"),
-                         QStringLiteral("PULS LOW 2.50 DIS"), QStringLiteral("DIS HIGH 2.00 DIS")};
-    s.AutoStart = 1;
-    s.InputClockReply = QStringLiteral("SYS");
-    s.OutputClockReply = QStringLiteral("T0");
-    s.SyncOutputReply = QStringLiteral("Ch1");
-    s.CounterEnable = 0;
-    s.CounterSourceReply = QStringLiteral("CH1");
-    for (int n = 1; n <= channels; ++n)
-        s.ChannelRecords << QStringLiteral("1 0.00000000000 0.00000001000 NORM 1 1 1 0 TTL NORM "
-                                           "5.00 %1 DIS DIS DIS LOW")
-                                .arg(n % 16);
-    return s;
-}
-
-TEST(SettingsLines, TwelveChannelFileInOrder) {
-    const QStringList lines = SettingsFileLines(SampleSnapshot(12));
-    ASSERT_EQ(lines.size(), 28);
-    const QStringList head = {
-        "// 3/14/25,1:02:03 PM",
-        "// Orvane Selkrin Model 6180-12  SW Version: 1.0.0.0 ComPort: 3 Baud: 115200",
-        "// Serial Number: 1234",
-        "// Firmware Ver: 1.00",
-        "// FPGA Ver: 1.25",
-        "*CFG 0 1 0.001 BURS 4000000000 1 1 0",
-        "*CFG 90 DIS RIS 2.50 DIS",
-        "*CFG 91 TRIG FALL 1.00 ENAB",
-        "*CFG 92 PULS LOW 2.50 DIS",
-        "*CFG 93 DIS HIGH 2.00 DIS",
-        ":SYST:AUT 1",
-        ":SYST:ICLOCK SYS",
-        ":SYST:OCL T0",
-        ":SYST:SYNC Ch1",
-        ":COUN:STAT 0",
-        ":COUN:SEL CH1",
-        "*CFG 1 1 0.00000000000 0.00000001000 NORM 1 1 1 0 TTL NORM 5.00 1 DIS DIS DIS LOW",
-    };
-    EXPECT_EQ(lines.mid(0, head.size()), head);
-    EXPECT_EQ(lines.last(),
-              "*CFG 12 1 0.00000000000 0.00000001000 NORM 1 1 1 0 TTL NORM 5.00 12 DIS DIS DIS "
-              "LOW");
-}
-
-TEST(SettingsLines, ThirtySixChannelsGiveFiftyTwoLines) {
-    const QStringList lines = SettingsFileLines(SampleSnapshot(36));
-    ASSERT_EQ(lines.size(), 52);
-    EXPECT_TRUE(lines.at(51).startsWith("*CFG 36 "));
-    EXPECT_TRUE(lines.at(16).startsWith("*CFG 1 "));
-    int comments = 0;
-    for (const QString &l : lines)
-        comments += IsCommentLine(l) ? 1 : 0;
-    EXPECT_EQ(comments, 5);
-}
-
-TEST(SettingsLines, EmptyRepliesStillGiveTheirLines) {
-    TSettingsSnapshot s;
-    s.DateLine = DateLine(QStringLiteral("d"), QStringLiteral("t"));
-    const QStringList lines = SettingsFileLines(s);
-    ASSERT_EQ(lines.size(), 16);
-    EXPECT_EQ(lines.at(1), "// ");
-    EXPECT_EQ(lines.at(2), "// Serial Number: 0");
-    EXPECT_EQ(lines.at(5), "*CFG 0 ");
-    EXPECT_EQ(lines.at(9), "*CFG 93 ");
-    EXPECT_EQ(lines.at(11), ":SYST:ICLOCK ");
-}
-
 TEST(SettingsLines, SingleValueAndRecordLines) {
     EXPECT_EQ(RecordLine(0, "1 0.5 NORM 1 1 1 0"), "*CFG 0 1 0.5 NORM 1 1 1 0");
     EXPECT_EQ(RecordLine(92, "DIS LOW 2.50 DIS"), "*CFG 92 DIS LOW 2.50 DIS");
@@ -104,15 +21,7 @@ TEST(SettingsLines, SingleValueAndRecordLines) {
     EXPECT_EQ(CounterSourceLine("CH10"), ":COUN:SEL CH10");
 }
 
-TEST(Captions, LiveDemoAndLabels) {
-    EXPECT_EQ(WindowCaption("Halvorn Trevaxis", "631K-36", "1.0.0.0", 12, 9600),
-              "Halvorn Trevaxis Model 631K-36  SW Version: 1.0.0.0 ComPort: 12 Baud: 9600");
-    EXPECT_EQ(WindowCaption("Unknown", "", "1.0.0.0", 1, 115200),
-              "Unknown Model   SW Version: 1.0.0.0 ComPort: 1 Baud: 115200");
-    EXPECT_EQ(DemoCaption("Orvane Selkrin", "1.0.0.0"),
-              " Model 6180-12  SW Version: 1.0.0.0 ComPort: Demo");
-    EXPECT_EQ(DemoCaption("Halvorn Trevaxis", "1.0.0.0"),
-              " Model 631K-12  SW Version: 1.0.0.0 ComPort: Demo");
+TEST(Captions, Labels) {
     EXPECT_EQ(SerialNumberLabel(-5), "Serial Number: -5");
     EXPECT_EQ(FirmwareLabel("1.00"), "Firmware Ver: 1.00");
     EXPECT_EQ(FPGALabel("1.25"), "FPGA Ver: 1.25");
@@ -138,7 +47,11 @@ TEST(Captions, TimeFormatsLoseOnlyTheirTimeZone) {
 }
 
 TEST(CalibrationLines, HeaderSpellsVersionInFull) {
-    const QStringList lines = CalibrationHeaderLines("// d,t", "caption", SampleIdentity());
+    TIdentity id;
+    id.SerialNumber = 1234;
+    id.FirmwareVersion = QStringLiteral("1.00");
+    id.FPGAVersion = QStringLiteral("1.25");
+    const QStringList lines = CalibrationHeaderLines("// d,t", "caption", id);
     EXPECT_EQ(lines, (QStringList{"// d,t", "// caption", "// Serial Number: 1234",
                                   "// Firmware Version: 1.00", "// FPGA Version: 1.25"}));
 }
@@ -158,7 +71,8 @@ TEST(FileText, SplitsAtAnyLineEndAndHonoursByteOrderMarks) {
     EXPECT_EQ(SplitFileLines(QByteArray("\xFF\xFE:\0A\0\r\0\n\0B\0", 12)),
               (QStringList{":A", "B"}));
     EXPECT_EQ(SplitFileLines(QByteArray("\xFE\xFF\0:\0A\0\n\0B", 10)), (QStringList{":A", "B"}));
-    const QStringList roundTrip = SettingsFileLines(SampleSnapshot(6));
+    const QStringList roundTrip = {"// 3/14/25,1:02:03 PM", "// Serial Number: 1234",
+                                   "*CFG 0 1 0.001 BURS 4000000000 1 1 0", ":SYST:ICLOCK SYS"};
     EXPECT_EQ(SplitFileLines(FileBytes(roundTrip)), roundTrip);
 }
 

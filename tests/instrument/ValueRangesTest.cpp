@@ -4,6 +4,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 using namespace Instrument;
 
@@ -16,33 +17,31 @@ void ExpectRange(const TValueRange &r, double inc, int dec, double max, double m
     EXPECT_EQ(r.MinValue, min);
 }
 
-TEST(ValueRanges, BelowThirtySixChannels) {
-    for (int count : {6, 12, 24, 0, -1}) {
-        const TValueRanges r = ChooseValueRanges(count);
-        ExpectRange(r.PeriodRange, 5e-9, 9, 5000.0, 5e-8);
-        ExpectRange(r.DelayRange, 2.5e-10, 12, 2000.0, 0.0);
-        ExpectRange(r.WidthRange, 2.5e-10, 12, 2000.0, 1e-8);
-        EXPECT_EQ(r.CountLimits.SystemBurstMax, 4000000000u);
-        EXPECT_EQ(r.CountLimits.SystemDutyMax, 4000000000u);
-        EXPECT_EQ(r.CountLimits.SystemCycleMax, 10000000);
-        EXPECT_EQ(r.CountLimits.ChannelBurstMax, 10000000u);
-        EXPECT_EQ(r.CountLimits.ChannelDutyMax, 10000000u);
-        EXPECT_EQ(r.CountLimits.ChannelWaitMax, 10000000);
-    }
-}
-
-TEST(ValueRanges, ThirtySixChannelsOrMore) {
-    for (int count : {36, 48}) {
-        const TValueRanges r = ChooseValueRanges(count);
-        ExpectRange(r.PeriodRange, 5e-9, 9, 5000.0, 5e-8);
-        ExpectRange(r.DelayRange, 2.5e-10, 12, 2.0, 0.0);
-        ExpectRange(r.WidthRange, 2.5e-10, 12, 2.0, 1e-8);
-        EXPECT_EQ(r.CountLimits.SystemBurstMax, 10000000u);
-        EXPECT_EQ(r.CountLimits.SystemDutyMax, 10000000u);
-        EXPECT_EQ(r.CountLimits.SystemCycleMax, 1000000);
-        EXPECT_EQ(r.CountLimits.ChannelBurstMax, 1000000u);
-        EXPECT_EQ(r.CountLimits.ChannelDutyMax, 1000000u);
-        EXPECT_EQ(r.CountLimits.ChannelWaitMax, 1000000);
+// Below 36 channels and from 36 on: the time limits and the count limits.
+TEST(ValueRanges, BelowAndFromThirtySixChannels) {
+    struct TCase {
+        std::vector<int> Counts;
+        double TimeMax;
+        std::uint32_t SystemCountMax;
+        std::int32_t SystemCycleMax;
+        std::uint32_t ChannelCountMax;
+    };
+    const TCase cases[] = {{{6, 12, 24, 0, -1}, 2000.0, 4000000000u, 10000000, 10000000u},
+                           {{36, 48}, 2.0, 10000000u, 1000000, 1000000u}};
+    for (const TCase &c : cases) {
+        for (int count : c.Counts) {
+            SCOPED_TRACE(count);
+            const TValueRanges r = ChooseValueRanges(count);
+            ExpectRange(r.PeriodRange, 5e-9, 9, 5000.0, 5e-8);
+            ExpectRange(r.DelayRange, 2.5e-10, 12, c.TimeMax, 0.0);
+            ExpectRange(r.WidthRange, 2.5e-10, 12, c.TimeMax, 1e-8);
+            EXPECT_EQ(r.CountLimits.SystemBurstMax, c.SystemCountMax);
+            EXPECT_EQ(r.CountLimits.SystemDutyMax, c.SystemCountMax);
+            EXPECT_EQ(r.CountLimits.SystemCycleMax, c.SystemCycleMax);
+            EXPECT_EQ(r.CountLimits.ChannelBurstMax, c.ChannelCountMax);
+            EXPECT_EQ(r.CountLimits.ChannelDutyMax, c.ChannelCountMax);
+            EXPECT_EQ(r.CountLimits.ChannelWaitMax, static_cast<std::int32_t>(c.ChannelCountMax));
+        }
     }
 }
 

@@ -48,17 +48,6 @@ TEST(CommLogName, UserNameCannotLeaveTheDirectory) {
               QStringLiteral("SystemLogFile_.._.._etc_x_y_z_w_03-15-24_14-05-09.txt"));
 }
 
-TEST(CommLogSwitch, LogAfterDashOrSlashInAnyCaseButNotTheProgramName) {
-    const QString program = QStringLiteral("pulsepanel");
-    for (const char *on : {"/LOG", "-log", "/Log", "-LoG"})
-        EXPECT_TRUE(TCommLog::HasLogSwitch({program, QStringLiteral("x"), QString::fromLatin1(on)}))
-            << on;
-    for (const char *off : {"log", "--log", "-logs", "/lo", "-", "/", "", " -log", "-log "})
-        EXPECT_FALSE(TCommLog::HasLogSwitch({program, QString::fromLatin1(off)})) << off;
-    EXPECT_FALSE(TCommLog::HasLogSwitch({QStringLiteral("-log")}));
-    EXPECT_FALSE(TCommLog::HasLogSwitch({}));
-}
-
 TEST(CommLogName, TimeOfDayHasMillisecondsAnd24Hours) {
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d:[0-5]\\d\\.\\d{3}$"))
                     .match(TCommLog::TimeOfDay())
@@ -156,29 +145,21 @@ TEST(CommLogFailure, MissingDirectoryGivesTheMessageAndStaysOff) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("no/such/dir/") + LogName)));
 }
 
-TEST(CommLogFailure, NameTakenByADirectoryGivesTheMessage) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir(LogName));
-    TScriptedPrompts prompts;
-    TRecordingLogMenu menu;
-    TCommLog log(prompts, menu, QStringLiteral("operator"), StartTime, dir.path());
-    prompts.QueueOK();
-    log.ToggleLoggingState();
-    EXPECT_FALSE(log.LoggingEnabled());
-    EXPECT_EQ(prompts.Texts(), QStringList{CannotWrite});
+TEST_F(CommLogTest, NameTakenByADirectoryGivesTheMessage) {
+    ASSERT_TRUE(QDir(Dir.path()).mkdir(LogName));
+    Prompts.QueueOK();
+    Log.ToggleLoggingState();
+    EXPECT_FALSE(Log.LoggingEnabled());
+    EXPECT_EQ(Prompts.Texts(), QStringList{CannotWrite});
 }
 
-TEST(CommLogFailure, FullDeviceGivesTheMessageAndStaysOff) {
+TEST_F(CommLogTest, FullDeviceGivesTheMessageAndStaysOff) {
     if (!QFile::exists(QStringLiteral("/dev/full")))
         GTEST_SKIP() << "no /dev/full";
-    QTemporaryDir dir;
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), dir.filePath(LogName)));
-    TScriptedPrompts prompts;
-    TRecordingLogMenu menu;
-    TCommLog log(prompts, menu, QStringLiteral("operator"), StartTime, dir.path());
-    prompts.QueueOK();
-    log.ToggleLoggingState();
-    EXPECT_FALSE(log.LoggingEnabled());
-    EXPECT_EQ(prompts.Texts(), QStringList{CannotWrite});
-    EXPECT_EQ(menu.Checked, QList<bool>({true, false}));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), Dir.filePath(LogName)));
+    Prompts.QueueOK();
+    Log.ToggleLoggingState();
+    EXPECT_FALSE(Log.LoggingEnabled());
+    EXPECT_EQ(Prompts.Texts(), QStringList{CannotWrite});
+    EXPECT_EQ(Menu.Checked, QList<bool>({true, false}));
 }

@@ -372,9 +372,9 @@ TEST_F(ExchangeTest, PortThatCannotTakeTheLineCountsAsALostReply) {
         State.DemoMode = c.Demo;
         State.PortGone = false;
         Port.setAllowEvents(c.Events);
-        if (c.Asked) {
-            Prompts.QueueButton(TPrompts::mbIgnore);
-            Prompts.QueueButton(TPrompts::mbIgnore);
+        if (c.Asked) { // Restart, which starts a new instance
+            Prompts.QueueButton(TPrompts::mbYes);
+            Prompts.QueueButton(TPrompts::mbYes);
         }
         const int shown = Prompts.Shown.size();
         const int calls = App.Calls.size();
@@ -385,11 +385,9 @@ TEST_F(ExchangeTest, PortThatCannotTakeTheLineCountsAsALostReply) {
         EXPECT_EQ(Prompts.Texts().mid(shown),
                   c.Asked ? QStringList(2, "Communications lost. Restart?") : QStringList());
         EXPECT_EQ(State.PortGone, c.Asked);
-        // Answered Ignore: the poll pauses for the question and goes on.
-        EXPECT_EQ(App.Calls.mid(calls), c.Asked
-                                            ? QStringList({"StopStatusTimer", "StartStatusTimer",
-                                                           "StopStatusTimer", "StartStatusTimer"})
-                                            : QStringList());
+        EXPECT_EQ(App.Calls.mid(calls), c.Asked ? QStringList({"StopStatusTimer", "RestartApp",
+                                                               "StopStatusTimer", "RestartApp"})
+                                                : QStringList());
     }
     EXPECT_EQ(LogEntries(), QStringList(4, "Timeout Error(T)"));
     EXPECT_TRUE(Terminal.Lines.isEmpty()) << "nothing was sent";

@@ -152,8 +152,8 @@ TEST_F(PanelTest, StatesFollowWhatTheWindowShows) {
     EXPECT_EQ(Form->SystemPageControl->currentIndex(), 2);
     EXPECT_TRUE(tab3->state().selected);
 
-    Form->SysBurstAdj->SetEnabled(false);
+    Form->SysBurstAdj->setInputEnabled(false);
     EXPECT_TRUE(Accessible(Form->SysBurstAdj)->state().disabled);
-    Form->SysBurstAdj->SetEnabled(true);
+    Form->SysBurstAdj->setInputEnabled(true);
     EXPECT_FALSE(Accessible(Form->SysBurstAdj)->state().disabled);
 }

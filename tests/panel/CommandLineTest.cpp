@@ -37,6 +37,15 @@ TEST(CommandLineTest, RequestsAndRefusals) {
     }
 }
 
+// The start-up reads the switch from the arguments after the program name.
+TEST(CommandLineTest, LogSwitchAfterDashOrSlashInAnyCase) {
+    for (const char *on : {"/LOG", "-log", "/Log", "-LoG"})
+        EXPECT_TRUE(HasLogSwitch({QStringLiteral("x"), QString::fromLatin1(on)})) << on;
+    for (const char *off : {"log", "--log", "-logs", "/lo", "-", "/", "", " -log", "-log "})
+        EXPECT_FALSE(HasLogSwitch({QString::fromLatin1(off)})) << off;
+    EXPECT_FALSE(HasLogSwitch({}));
+}
+
 TEST(CommandLineTest, HelpNamesTheOptionsAndTheLogSwitch) {
     const QString help = TCommandLine({"pulsepanel"}).HelpText();
     for (const char *text : {"Usage: ", "-h, --help", "-v, --version", "-log or /LOG"})

@@ -10,11 +10,11 @@ namespace {
 TEST_F(PanelTest, SystemModeEnablesBurstOrDutyCycleAndLeavesUnknownModesAlone) {
     auto &m = Form->State.SystemSettings;
     const auto burstOn = [&] {
-        return Form->BurstCountGrp->isEnabled() && Form->SysBurstAdj->Enabled();
+        return Form->BurstCountGrp->isEnabled() && Form->SysBurstAdj->InputEnabled();
     };
     const auto dutyOn = [&] {
-        return Form->DutyCycleGrp->isEnabled() && Form->SysDutyOnAdj->Enabled() &&
-               Form->SysDutyOffAdj->Enabled() && Form->SysCycleCountAdj->Enabled();
+        return Form->DutyCycleGrp->isEnabled() && Form->SysDutyOnAdj->InputEnabled() &&
+               Form->SysDutyOffAdj->InputEnabled() && Form->SysCycleCountAdj->InputEnabled();
     };
     for (const auto &[mode, burst, duty] : QList<std::tuple<int, bool, bool>>{
              {0, false, false}, {2, true, false}, {1, false, false}, {3, false, true}}) {
@@ -40,10 +40,10 @@ TEST_F(PanelTest, TriggerAndGateModesDriveThresholdsEdgesLogicAndChannelGating) 
     Form->TriggerModesEnable();
     Form->GateModesEnable();
     EXPECT_TRUE(Form->TrigGateThresholdGrp2->isEnabled());
-    EXPECT_TRUE(Form->TrigGateThresholdAdj2->Enabled());
+    EXPECT_TRUE(Form->TrigGateThresholdAdj2->InputEnabled());
     EXPECT_FALSE(Form->ExtTrigEdgeGrp2->isEnabled());
     EXPECT_FALSE(Form->ExtThresholdGrp1->isEnabled());
-    EXPECT_FALSE(Form->TrigThresholdAdj1->Enabled());
+    EXPECT_FALSE(Form->TrigThresholdAdj1->InputEnabled());
     EXPECT_FALSE(Form->GateThresholdGrp1->isEnabled());
     EXPECT_TRUE(Form->GateLogicGrp2->isEnabled());
     EXPECT_FALSE(Form->ChGateModeSel[7]->isEnabled());
@@ -56,7 +56,7 @@ TEST_F(PanelTest, TriggerAndGateModesDriveThresholdsEdgesLogicAndChannelGating) 
     EXPECT_FALSE(Form->TrigGateThresholdGrp2->isEnabled());
     EXPECT_TRUE(Form->ExtThresholdGrp1->isEnabled());
     EXPECT_TRUE(Form->TriggerEdgeSel1->isEnabled());
-    EXPECT_TRUE(Form->GateThresholdAdj1->Enabled());
+    EXPECT_TRUE(Form->GateThresholdAdj1->InputEnabled());
     EXPECT_FALSE(Form->GateLogicSel2->isEnabled());
     for (int n = 1; n <= 12; ++n) {
         EXPECT_TRUE(Form->ChGateModeSel[n]->isEnabled()) << n;
@@ -74,9 +74,9 @@ TEST_F(PanelTest, ChannelModeEnablesItsCountsAndMuxMarksFollowTheMask) {
     ch.Mode = 3;
     Form->ChModesEnable(4);
     EXPECT_TRUE(Form->ChDutyOnGrp[4]->isEnabled());
-    EXPECT_TRUE(Form->ChDutyOffAdj[4]->Enabled());
-    EXPECT_FALSE(Form->ChBurstAdj[4]->Enabled());
-    EXPECT_TRUE(Form->ChWaitCountAdj[4]->Enabled());
+    EXPECT_TRUE(Form->ChDutyOffAdj[4]->InputEnabled());
+    EXPECT_FALSE(Form->ChBurstAdj[4]->InputEnabled());
+    EXPECT_TRUE(Form->ChWaitCountAdj[4]->InputEnabled());
     ch.Mode = 7; // outside the table: unchanged
     Form->ChModesEnable(4);
     EXPECT_TRUE(Form->ChDutyOnGrp[4]->isEnabled());

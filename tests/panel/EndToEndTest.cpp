@@ -3,27 +3,15 @@
 #include "SimProcess.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 QStringList LogLines(const QString &dir) {
     const QStringList files = QDir(dir).entryList({"SystemLogFile_*.txt"}, QDir::Files);
@@ -75,11 +63,12 @@ protected:
         ASSERT_TRUE(Program.waitForStarted(5000));
 
         const auto readBackDone = [&] { return Sim->ReceivedLines().contains("*CFG?6?"); };
-        ASSERT_TRUE(WaitFor(readBackDone, 20000)) << Sim->ReceivedLines().join(" ").toStdString();
+        ASSERT_TRUE(QTest::qWaitFor(readBackDone, 20000))
+            << Sim->ReceivedLines().join(" ").toStdString();
         const auto lastReplyLogged = [&] {
             return EntryTexts(LogLines(Work.path()), "Received").size() >= 18;
         };
-        ASSERT_TRUE(WaitFor(lastReplyLogged, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(lastReplyLogged, 5000));
         Program.terminate();
         ASSERT_TRUE(Program.waitForFinished(5000));
     }
@@ -132,12 +121,12 @@ TEST_F(EndToEndTest, ProgramFindsAndReadsTheSimulatorBehindASocatTcpBridge) {
         tcpPort = port.match(log).captured(1);
         return !tcpPort.isEmpty();
     };
-    ASSERT_TRUE(WaitFor(listening, 5000)) << log.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor(listening, 5000)) << log.toStdString();
 
     QTemporaryDir programPorts;
     const QString link = programPorts.filePath("COM1");
     client.start(SOCAT_PATH, {"PTY,link=" + link + ",rawer", "TCP:127.0.0.1:" + tcpPort});
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo(link).exists(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(link).exists(); }, 5000));
 
     RunProgramUntilReadBack(programPorts.path(), "/log");
     // The bridge carries bytes, not the pty's rate: the first rate tried finds the instrument.

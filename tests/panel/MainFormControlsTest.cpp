@@ -1,9 +1,11 @@
 // Every control of the form: class, caption, items, limits, initial values and hints.
+#include "EventLoopPoll.h"
 #include "PanelFixture.h"
 #include "QtPrompts.h"
 
 #include "CheckListBox.h"
 #include "FormParts.h"
+#include "Keywords.h"
 #include "MessageForm.h"
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
@@ -84,46 +86,40 @@ const TGroupRow Groups[] = {
     {"SystemInfoGrp", "System Information"},
 };
 
+// The captions come from the keyword tables, whose own test spells them out.
 struct TSelectorRow {
     const char *name;
-    QStringList items;
+    const QStringList &items;
     int index;
 };
 
-const QStringList Debounce{"Disabled", "Enabled"};
-const QStringList GateModes{"Disabled", "Pulse Inhibit", "Output Inhibit", "Channel"};
+using namespace Instrument;
 
 const TSelectorRow Selectors[] = {
-    {"SystemModeSel", {"Continuous", "Single Shot", "Burst", "Duty Cycle"}, 0},
-    {"SyncOutputSel", {"T0", "Ch 1", "Ch 2", "Ch 4", "Ch 6", "Trig", "Gate"}, 0},
-    {"TrigModeSel1", {"Disabled", "Triggered"}, 0},
-    {"TriggerEdgeSel1", {"Rising", "Falling"}, 0},
-    {"TrigDebounceSel1", Debounce, 0},
-    {"GateModeSel1", GateModes, 0},
-    {"GateLogicSel1", {"Low", "High"}, 0},
-    {"GateDebounceSel1", Debounce, 0},
-    {"TrigModeSel2", {"Disabled", "Triggered"}, 0},
-    {"TriggerEdgeSel2", {"Rising", "Falling"}, 0},
-    {"TrigDebounceSel2", Debounce, 0},
-    {"GateModeSel2", GateModes, 0},
-    {"GateLogicSel2", {"Low", "High"}, 0},
-    {"GateDebounceSel2", Debounce, 0},
-    {"ExternalInputClkSel",
-     {"System Osc", "10 MHz Ext", "20 MHz Ext", "25 MHz Ext", "30 MHz Ext", "40 MHz Ext",
-      "50 MHz Ext", "60 MHz Ext", "80 MHz Ext"},
-     0},
-    {"ExternalOutputClkSel",
-     {"To Pulse", "10 MHz", "20 MHz", "25 MHz", "30 MHz", "40 MHz", "50 MHz", "60 MHz", "80 MHz",
-      "100 MHz"},
-     0},
-    {"CounterSourceSel", {"T0", "Ch 1", "Ch 6", "Ch 8", "Ch 10"}, 0},
-    {"ChModeSel1", {"Normal", "Single Shot", "Burst", "Duty Cycle"}, 0},
-    {"ChSyncSourceSel1", {"Disabled", "Sync A", "Sync B", "Sync Trig"}, 0},
-    {"ChPolaritySel1", {"Normal", "Inverted"}, 0},
-    {"ChGateModeSel1", {"Disabled", "Pulse Inh", "Out Inh"}, 0},
-    {"ChGateLogicSel1", {"Active Low", "Active High"}, -1}, // form text matches no item
-    {"ChOutputModeSel1", {"TTL/CMOS", "Adjustable"}, 0},
-    {"ChControlSel1", {"Disabled", "Gate A", "Gate B", "Inhibit B"}, 0},
+    {"SystemModeSel", SystemModeTable().Captions, 0},
+    {"SyncOutputSel", SyncOutputTable().Captions, 0},
+    {"TrigModeSel1", TriggerModeTable().Captions, 0},
+    {"TriggerEdgeSel1", TriggerEdgeTable().Captions, 0},
+    {"TrigDebounceSel1", DebounceTable().Captions, 0},
+    {"GateModeSel1", GateModeTable().Captions, 0},
+    {"GateLogicSel1", GateLogicTable().Captions, 0},
+    {"GateDebounceSel1", DebounceTable().Captions, 0},
+    {"TrigModeSel2", TriggerModeTable().Captions, 0},
+    {"TriggerEdgeSel2", TriggerEdgeTable().Captions, 0},
+    {"TrigDebounceSel2", DebounceTable().Captions, 0},
+    {"GateModeSel2", GateModeTable().Captions, 0},
+    {"GateLogicSel2", GateLogicTable().Captions, 0},
+    {"GateDebounceSel2", DebounceTable().Captions, 0},
+    {"ExternalInputClkSel", InputClockTable().Captions, 0},
+    {"ExternalOutputClkSel", OutputClockTable().Captions, 0},
+    {"CounterSourceSel", CounterSourceTable().Captions, 0},
+    {"ChModeSel1", ChannelModeTable().Captions, 0},
+    {"ChSyncSourceSel1", ChannelSyncSourceTable().Captions, 0},
+    {"ChPolaritySel1", PolarityTable().Captions, 0},
+    {"ChGateModeSel1", ChannelGateModeTable().Captions, 0},
+    {"ChGateLogicSel1", ChannelGateLogicTable().Captions, -1}, // form text matches no item
+    {"ChOutputModeSel1", OutputModeTable().Captions, 0},
+    {"ChControlSel1", ChannelControlTable().Captions, 0},
 };
 
 struct TSpinRow {
@@ -489,17 +485,14 @@ TEST(ScreenPlacementTest, MessageBoxesCentreOnTheScreenUntilTheWindowShows) {
     TQtPrompts prompts(&form);
     QRect seen;
     auto answerBox = [&seen] {
-        auto poll = std::make_shared<std::function<void()>>();
-        *poll = [&seen, poll] {
+        PollFromEventLoop([&seen] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box) {
-                QTimer::singleShot(10, *poll);
-                return;
-            }
+            if (!box)
+                return false;
             seen = box->frameGeometry();
             box->button(QMessageBox::No)->click();
-        };
-        QTimer::singleShot(0, *poll);
+            return true;
+        });
     };
     answerBox();
     EXPECT_EQ(

@@ -158,7 +158,11 @@ TEST(QtPromptsTest, MessageBoxShowsTheTextAndReturnsTheButtonClicked) {
     EXPECT_TRUE(seen);
 }
 
-TEST(PanelTextsTest, BrandNamesAndDemoCaptions) {
+TEST(PanelTextsTest, BrandNamesAndCaptions) {
+    EXPECT_EQ(WindowCaption("Halvorn Trevaxis", "631K-36", "1.0.0.0", 12, 9600),
+              "Halvorn Trevaxis Model 631K-36  SW Version: 1.0.0.0 ComPort: 12 Baud: 9600");
+    EXPECT_EQ(WindowCaption("Unknown", "", "1.0.0.0", 1, 115200),
+              "Unknown Model   SW Version: 1.0.0.0 ComPort: 1 Baud: 115200");
     EXPECT_EQ(BrandCompanyName("VK"), "Orvane Selkrin");
     EXPECT_EQ(BrandCompanyName("HTX"), "Halvorn Trevaxis");
     EXPECT_EQ(BrandCompanyName("htx"), "Unknown");

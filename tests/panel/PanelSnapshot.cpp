@@ -2,17 +2,16 @@
 #include "MainForm.h"
 #include "PageControl.h"
 #include "ScriptedPrompts.h"
+#include "TestApplication.h"
 
 #include <QLabel>
 
 #include <QApplication>
 #include <QPixmap>
-#include <clocale>
 #include <cstdio>
 
 int main(int argc, char **argv) {
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    TTestApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: panel_snapshot channels out.png [system page]\n");
         return 2;

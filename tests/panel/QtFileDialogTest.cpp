@@ -1,5 +1,6 @@
 // The real file dialogs as the settings-file menu uses them: Qt's filter form, the
 // default extension and the starting point.
+#include "EventLoopPoll.h"
 #include "QtPrompts.h"
 #include "TestFolder.h"
 
@@ -17,24 +18,15 @@
 namespace {
 
 // Runs `answer` on the file dialog once it is up (from the dialog's own event loop).
-// The pending timer holds the poll; the poll itself holds only a weak reference, so it is
-// freed once the dialog was answered.
 void AnswerDialog(std::function<void(QFileDialog &)> answer) {
-    auto poll = std::make_shared<std::function<void()>>();
-    const std::weak_ptr<std::function<void()>> self = poll;
-    *poll = [answer, self] {
-        QFileDialog *dialog = nullptr;
+    PollFromEventLoop([answer] {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *d = qobject_cast<QFileDialog *>(w); d && d->isVisible())
-                dialog = d;
-
-        if (!dialog) {
-            QTimer::singleShot(10, [next = self.lock()] { (*next)(); });
-            return;
-        }
-        answer(*dialog);
-    };
-    QTimer::singleShot(0, [poll] { (*poll)(); });
+            if (auto *d = qobject_cast<QFileDialog *>(w); d && d->isVisible()) {
+                answer(*d);
+                return true;
+            }
+        return false;
+    });
 }
 
 // Types a name into the dialog's file name box and presses Open/Save; a dialog without

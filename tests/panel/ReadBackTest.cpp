@@ -132,15 +132,15 @@ TEST(ReadBackTest, ControlsShowTheInstrumentsValues) {
     EXPECT_EQ(f.SysCycleCountAdj->Value(), 99.0);
     EXPECT_EQ(f.State.SystemSettings.BurstCount, 4000000000u);
     // Burst mode: burst count on, duty cycle off.
-    EXPECT_TRUE(f.SysBurstAdj->Enabled());
+    EXPECT_TRUE(f.SysBurstAdj->InputEnabled());
     EXPECT_TRUE(f.BurstCountGrp->isEnabled());
     EXPECT_FALSE(f.DutyCycleGrp->isEnabled());
-    EXPECT_FALSE(f.SysDutyOnAdj->Enabled());
+    EXPECT_FALSE(f.SysDutyOnAdj->InputEnabled());
 
     EXPECT_EQ(f.TrigModeSel1->currentIndex(), 1);
     EXPECT_EQ(f.TriggerEdgeSel1->currentIndex(), 1);
     EXPECT_DOUBLE_EQ(f.TrigThresholdAdj1->Value(), 3.25);
-    EXPECT_TRUE(f.TrigThresholdAdj1->Enabled());
+    EXPECT_TRUE(f.TrigThresholdAdj1->InputEnabled());
     EXPECT_EQ(f.GateModeSel1->currentIndex(), 3);
     EXPECT_EQ(f.GateLogicSel1->currentIndex(), 1);
     EXPECT_DOUBLE_EQ(f.GateThresholdAdj1->Value(), 1.75);
@@ -170,7 +170,7 @@ TEST(ReadBackTest, ControlsShowTheInstrumentsValues) {
     EXPECT_EQ(f.ChDutyOffAdj[3]->Value(), 9.0);
     EXPECT_EQ(f.ChWaitCountAdj[3]->Value(), 5.0);
     EXPECT_EQ(f.ChOutputModeSel[3]->currentText(), "Adjustable");
-    EXPECT_TRUE(f.ChAmplitudeAdj[3]->Enabled());
+    EXPECT_TRUE(f.ChAmplitudeAdj[3]->InputEnabled());
     EXPECT_TRUE(f.ChAmplitudeAdjGrp[3]->isEnabled());
     EXPECT_FALSE(f.ChAmplitudeAdjGrp[4]->isEnabled()); // TTL
     EXPECT_DOUBLE_EQ(f.ChAmplitudeAdj[3]->Value(), 7.5);
@@ -187,7 +187,7 @@ TEST(ReadBackTest, ControlsShowTheInstrumentsValues) {
     EXPECT_TRUE(f.ChBurstCountGrp[12]->isEnabled());
     EXPECT_FALSE(f.ChDutyOffGrp[12]->isEnabled());
     EXPECT_FALSE(f.ChBurstCountGrp[5]->isEnabled());
-    EXPECT_TRUE(f.ChWaitCountAdj[5]->Enabled());
+    EXPECT_TRUE(f.ChWaitCountAdj[5]->InputEnabled());
     EXPECT_DOUBLE_EQ(f.ChDelayAdj[12]->Value(), 0.0000015);
     EXPECT_EQ(f.ChBurstAdj[12]->Value(), 33.0);
     for (int i = 0; i < 5; ++i)
@@ -396,12 +396,18 @@ TEST(ReadBackTest, ClosingTheWindowDuringTheReadBackEndsItQuietly) {
     EXPECT_TRUE(p.Form->State.SettingsList.isEmpty());
 }
 
+// A 6-channel window, started but not yet read back, whose instrument drops one reply.
+bool StartedWithLostReply(TSimPanel &p, const QString &fault) {
+    p.AddSim(Model("6180-6"));
+    if (!p.Sim(0).InjectFault(fault) || !p.Start())
+        return false;
+    p.Form->ComPort.setResponseTime(300);
+    return true;
+}
+
 TEST(ReadBackTest, LostReplyAnsweredWithRestartStopsTheReadBackAndFreesThePort) {
     TSimPanel p;
-    p.AddSim(Model("6180-6"));
-    ASSERT_TRUE(p.Sim(0).InjectFault("drop 1 *CFG?3?"));
-    ASSERT_TRUE(p.Start());
-    p.Form->ComPort.setResponseTime(300);
+    ASSERT_TRUE(StartedWithLostReply(p, "drop 1 *CFG?3?"));
     bool portClosedAtRestart = false;
     p.OnRestart = [&] { portClosedAtRestart = !p.Form->ComPort.Opened(); };
     p.Prompts.QueueButton(TPrompts::mbYes);
@@ -416,10 +422,7 @@ TEST(ReadBackTest, LostReplyAnsweredWithRestartStopsTheReadBackAndFreesThePort) 
 
 TEST(ReadBackTest, LostReplyIgnoredGoesOnAndReportsTheEmptyRecord) {
     TSimPanel p;
-    p.AddSim(Model("6180-6"));
-    ASSERT_TRUE(p.Sim(0).InjectFault("drop 1 *CFG?5?"));
-    ASSERT_TRUE(p.Start());
-    p.Form->ComPort.setResponseTime(300);
+    ASSERT_TRUE(StartedWithLostReply(p, "drop 1 *CFG?5?"));
     p.Prompts.QueueButton(TPrompts::mbIgnore);
     p.Prompts.QueueOK();
     p.Launch();

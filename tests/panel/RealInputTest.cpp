@@ -3,6 +3,7 @@
 // user's would. Where to point comes from the geometry file the program writes when
 // PULSEPANEL_GEOMETRY is set; what counts is what reached the instrument.
 #include "GeometryFile.h"
+#include "LivePanelFixture.h"
 #include "SimProcess.h"
 #include "XTestInput.h"
 
@@ -18,10 +19,6 @@
 #include <X11/keysym.h>
 
 namespace {
-
-bool IsPollQuery(const QString &line) {
-    return line == ":PULS0:STAT?" || line == ":COUN:PULS?";
-}
 
 // One program and one instrument for the whole suite: each test acts on its own controls.
 struct TRealPanel {
@@ -60,7 +57,7 @@ struct TRealPanel {
                 const QStringList lines = Sim->ReceivedLines();
                 return lines.contains("*CFG?12?") &&
                        std::any_of(lines.begin() + lines.indexOf("*CFG?12?"), lines.end(),
-                                   IsPollQuery);
+                                   IsStatusPollQuery);
             },
             30000);
         EXPECT_TRUE(polling) << "no read-back and poll; the program "
@@ -124,12 +121,7 @@ protected:
     static int Mark() { return int(Run->Sim->ReceivedLines().size()); }
     // What reached the instrument since mark, the status poll left out.
     static QStringList Commands(int mark) {
-        QStringList out;
-        const QStringList all = Run->Sim->ReceivedLines();
-        for (int i = mark; i < all.size(); ++i)
-            if (!IsPollQuery(all[i]))
-                out << all[i];
-        return out;
+        return WithoutStatusPoll(Run->Sim->ReceivedLines().mid(mark));
     }
     // Waits for `count` commands, then for the next status poll after them: a command
     // the same action sent twice or late would lie before it.
@@ -139,7 +131,7 @@ protected:
         (void)QTest::qWaitFor(
             [&] {
                 const QStringList all = Run->Sim->ReceivedLines();
-                return std::any_of(all.begin() + after, all.end(), IsPollQuery);
+                return std::any_of(all.begin() + after, all.end(), IsStatusPollQuery);
             },
             5000);
         return Commands(mark);

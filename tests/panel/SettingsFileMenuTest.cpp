@@ -1,6 +1,7 @@
 // Storage menu "Save Settings To File" / "Restore Settings From File" and Tools menu
 // "Capture Screen Shot", driven through the menu actions of a window connected to pulsesim.
 #include "JpegProbe.h"
+#include "LivePanelFixture.h"
 #include "MessageForm.h"
 #include "PlusSpinEdit.h"
 #include "PtyPeer.h"
@@ -55,15 +56,6 @@ QStringList CommandsIn(const QStringList &received) {
     return out;
 }
 
-// The status poll may run whenever events are processed; its two queries are left out.
-QStringList WithoutStatusPoll(const QStringList &received) {
-    QStringList out;
-    for (const QString &line : received)
-        if (!line.startsWith(":PULS0:STAT?") && !line.startsWith(":COUN:PULS?"))
-            out << line;
-    return out;
-}
-
 // The texts of the message boxes shown, file dialogs left out.
 QStringList Messages(const TScriptedPrompts &prompts) {
     QStringList out;
@@ -86,18 +78,17 @@ QStringList SettingLinesOfState(const TSimProcess &sim, int channels) {
     return sim.Dump().value("state").mid(0, 11 + channels);
 }
 
-// A window connected to one simulator, read back, its dialogs and boxes scripted.
-struct TConnectedPanel {
+// The live panel with its dialogs and boxes scripted.
+struct TConnectedPanel : TLivePanel {
     explicit TConnectedPanel(const TSimLaunch &launch = TSimLaunch(),
                              const QStringList &preset = QStringList()) {
-        P.AddSim(launch);
-        Ok = P.Preset(0, preset) && P.StartAndLaunch();
+        Ok = Start(launch, preset);
     }
     TMainForm &Form() { return *P.Form; }
     TSimProcess &Sim() { return P.Sim(0); }
     // Lines received from here on.
-    void Mark() { FMark = int(P.Received(0).size()); }
-    QStringList ReceivedSinceMark() const { return WithoutStatusPoll(P.Received(0).mid(FMark)); }
+    void Mark() { FMark = TLivePanel::Mark(); }
+    QStringList ReceivedSinceMark() const { return SentSince(FMark); }
     // Each answers the dialog with path and acknowledges the boxes that follow.
     QString SaveTo(const QString &path, int boxes = 0) {
         P.Prompts.QueueFileName(path);
@@ -111,7 +102,7 @@ struct TConnectedPanel {
         Form().RestoreSettingsFromFile1->trigger();
     }
 
-    TSimPanel P;
+    TSimPanel &P = Panel;
     bool Ok = false;
 
 private:

@@ -1,6 +1,7 @@
 // Start-up: the connection step, the keys held at start, the "No device found" answers and
 // the "log" switch.
 #include "CommandLine.h"
+#include "EventLoopPoll.h"
 #include "MessageForm.h"
 #include "PageControl.h"
 #include "PlusSpinEdit.h"
@@ -13,7 +14,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -43,17 +43,6 @@ QList<int> BaudsOf(const QList<TSimTranscriptEntry> &transcript) {
         if (e.Kind == "RX")
             bauds << e.Baud;
     return bauds;
-}
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
 }
 
 const QList<int> AllRatesTwice = {115200, 115200, 57600, 57600, 38400, 38400,
@@ -111,27 +100,28 @@ TEST(StartupTest, CancelOnTheSearchWindowEndsTheSearchAsNoInstrumentFound) {
     p.AddSim();
     p.Prompts.QueueButton(TPrompts::mbNo);
     QString shown;
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [&shown, poll] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            auto *form = qobject_cast<TSearchProgressForm *>(w);
-            if (form && form->isVisible() && form->TryingLabel->text().contains("57600")) {
-                // The bar is read out with the pair being tried.
-                shown = QString("%1 %2/%3 %4")
-                            .arg(QAccessible::queryAccessibleInterface(form->SearchBar)
-                                     ->text(QAccessible::Name))
-                            .arg(form->SearchBar->value())
-                            .arg(form->SearchBar->maximum())
-                            .arg(form->windowTitle());
-                const QRect area = form->screen()->availableGeometry();
-                EXPECT_LE((form->frameGeometry().center() - area.center()).manhattanLength(), 2);
-                QTest::mouseClick(form->CancelBtn, Qt::LeftButton);
-                return;
+    PollFromEventLoop(
+        [&shown] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *form = qobject_cast<TSearchProgressForm *>(w);
+                if (form && form->isVisible() && form->TryingLabel->text().contains("57600")) {
+                    // The bar is read out with the pair being tried.
+                    shown = QString("%1 %2/%3 %4")
+                                .arg(QAccessible::queryAccessibleInterface(form->SearchBar)
+                                         ->text(QAccessible::Name))
+                                .arg(form->SearchBar->value())
+                                .arg(form->SearchBar->maximum())
+                                .arg(form->windowTitle());
+                    const QRect area = form->screen()->availableGeometry();
+                    EXPECT_LE((form->frameGeometry().center() - area.center()).manhattanLength(),
+                              2);
+                    QTest::mouseClick(form->CancelBtn, Qt::LeftButton);
+                    return true;
+                }
             }
-        }
-        QTimer::singleShot(0, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+            return false;
+        },
+        0);
 
     EXPECT_FALSE(p.Start());
     EXPECT_EQ(shown, "Trying COM1 at 57600 baud 1/12 Searching for the instrument");
@@ -313,7 +303,7 @@ TEST(StartupTest, StartUpLeavesTheLaunchTimerRunningAndTheRestOff) {
     EXPECT_FALSE(p.Form->TaskTimer.isActive());
     EXPECT_EQ(p.Form->State.StartTimeStamp.size(), QString("MM-dd-yy_HH-mm-ss").size());
     // The launch timer's own tick runs the first read-back and starts the status poll.
-    ASSERT_TRUE(WaitFor([&] { return p.Received(0).contains("*CFG?12?"); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.Received(0).contains("*CFG?12?"); }, 5000));
     EXPECT_TRUE(p.Form->StatusTimer.isActive());
     EXPECT_FALSE(p.Form->State.RefreshRequested);
 }
@@ -423,7 +413,7 @@ TEST(StartupTest, RestartWithoutANewInstanceSaysWhyAndThisOneGoesOn) {
             p.Prompts.QueueButton(TPrompts::mbYes);
             p.Prompts.QueueButton(TPrompts::mbOK);
             p.Form->AutoStartEnbl->click();
-            ASSERT_TRUE(WaitFor([&] { return p.Prompts.Shown.size() == 2; }, 5000));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return p.Prompts.Shown.size() == 2; }, 5000));
         }
         const QStringList seen = route == Menu ? QStringList{failed} : QStringList{lost, failed};
         EXPECT_EQ(p.Prompts.Texts(), seen);
@@ -433,7 +423,7 @@ TEST(StartupTest, RestartWithoutANewInstanceSaysWhyAndThisOneGoesOn) {
         EXPECT_TRUE(p.Form->StatusTimer.isActive()) << "the poll goes on";
         p.Form->ShotCountEnbl->click();
         const QString change = p.Form->ShotCountEnbl->isChecked() ? ":COUN:STAT 1" : ":COUN:STAT 0";
-        EXPECT_TRUE(WaitFor([&] { return p.Received(0).contains(change); }, 5000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return p.Received(0).contains(change); }, 5000))
             << "the port opens again for the next change";
     }
 }

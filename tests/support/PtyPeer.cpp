@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -316,4 +317,10 @@ void TPtyPeer::Run() {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     }
+}
+
+bool TPtyPeer::UsableOrSaid() const {
+    if (!IsValid())
+        std::printf("no pty: %s\n", qPrintable(ErrorText()));
+    return IsValid();
 }

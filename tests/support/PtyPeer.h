@@ -35,6 +35,8 @@ public:
 
     bool IsValid() const { return FMaster >= 0; }
     QString ErrorText() const { return FError; }
+    // For the benchmarks: false, after printing why, when there is no pseudo-terminal.
+    bool UsableOrSaid() const;
     qint32 ComNumber() const { return FComNumber; }
     QString SlavePath() const { return FSlavePath; }
     QString PortsDir() const { return FPortsDir; } // hand this to PULSEPANEL_PORTS

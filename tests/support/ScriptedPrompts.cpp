@@ -60,18 +60,19 @@ bool TScriptedPrompts::InputBox(const QString &caption, const QString &prompt, Q
 
 QString TScriptedPrompts::OpenFileName(const QString &caption, const QString &dir,
                                        const QString &filter, const QString &defaultExt) {
-    Shown.append({"open", caption, caption, mbNone, iconNone});
-    FileDialogs.append({"open", caption, dir, filter, defaultExt});
-    TAnswer a;
-    return TakeAnswer(a, "open", caption) ? a.text : QString();
+    return FileName({"open", caption, dir, filter, defaultExt});
 }
 
 QString TScriptedPrompts::SaveFileName(const QString &caption, const QString &dir,
                                        const QString &filter, const QString &defaultExt) {
-    Shown.append({"save", caption, caption, mbNone, iconNone});
-    FileDialogs.append({"save", caption, dir, filter, defaultExt});
+    return FileName({"save", caption, dir, filter, defaultExt});
+}
+
+QString TScriptedPrompts::FileName(const TFileDialog &dialog) {
+    Shown.append({dialog.kind, dialog.caption, dialog.caption, mbNone, iconNone});
+    FileDialogs.append(dialog);
     TAnswer a;
-    return TakeAnswer(a, "save", caption) ? a.text : QString();
+    return TakeAnswer(a, dialog.kind, dialog.caption) ? a.text : QString();
 }
 
 QStringList TScriptedPrompts::Texts() const {

@@ -60,5 +60,6 @@ private:
         std::function<void()> before;
     };
     bool TakeAnswer(TAnswer &a, const QString &kind, const QString &text);
+    QString FileName(const TFileDialog &dialog);
     QList<TAnswer> FAnswers;
 };

@@ -1,6 +1,6 @@
 #include "SimPanel.h"
 
-#include "SimWire.h"
+#include "PtyClient.h"
 
 bool TScriptedPortPicker::Choose(const QStringList &items, int, QString &chosen) {
     ItemsShown = items;
@@ -38,18 +38,21 @@ TSimProcess &TSimPanel::AddSim(TSimLaunch launch) {
 
 bool TSimPanel::Preset(int index, const QStringList &lines) {
     TSimProcess &sim = Sim(index);
-    const QStringList replies =
-        TSimWire::AskAll(sim.LinkPath(), FLaunches.at(size_t(index)).Baud, lines);
-    FPresetLines[size_t(index)] = int(sim.ReceivedLines().size());
-    if (replies.size() != lines.size())
-        return false;
-    for (int i = 0; i < replies.size(); ++i) {
-        if (replies[i] != "ok") {
-            qWarning("preset line refused: %s -> %s", qPrintable(lines[i]), qPrintable(replies[i]));
-            return false;
+    bool ok = true;
+    {
+        TPtyClient wire;
+        ok = wire.Open(sim.LinkPath().toStdString(), FLaunches.at(size_t(index)).Baud) ||
+             lines.isEmpty();
+        for (const QString &line : lines) {
+            const std::string reply = ok ? wire.Ask(line.toStdString(), 3000) : "";
+            if (ok && reply != "ok") {
+                qWarning("preset line refused: %s -> %s", qPrintable(line), reply.c_str());
+                ok = false;
+            }
         }
     }
-    return true;
+    FPresetLines[size_t(index)] = int(sim.ReceivedLines().size());
+    return ok;
 }
 
 QStringList TSimPanel::Received(int index) const {

@@ -90,14 +90,14 @@ TEST_F(SpinEditAccessibleTest, ActionsAndValueChangeItAsTheUserWould) {
     EXPECT_EQ(changes, QList<double>({2.5, 1.5, 0.5, 10}));
     EXPECT_EQ(iface->text(QAccessible::Value), "10.00");
 
-    edit->SetEnabled(false);
+    edit->setInputEnabled(false);
     EXPECT_TRUE(iface->state().disabled);
     Actions()->doAction(QAccessibleActionInterface::decreaseAction());
     Value()->setCurrentValue(3.0);
     EXPECT_EQ(changes.size(), 4);
 
     // Equal limits mean none.
-    edit->SetEnabled(true);
+    edit->setInputEnabled(true);
     edit->setMinValue(0);
     edit->setMaxValue(0);
     EXPECT_FALSE(Value()->minimumValue().isValid());

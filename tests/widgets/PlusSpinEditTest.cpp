@@ -106,10 +106,23 @@ TEST_F(SpinEditTest, DefaultsAfterConstruction) {
     EXPECT_TRUE(edit->TrackSpin());
     EXPECT_TRUE(edit->EditorEnabled());
     EXPECT_FALSE(edit->EnterRequired());
-    EXPECT_TRUE(edit->Enabled());
+    EXPECT_TRUE(edit->InputEnabled());
     EXPECT_EQ(edit->BorderStyle(), TPlusSpinEdit::bsSingle);
     EXPECT_EQ(edit->focusPolicy(), Qt::StrongFocus);
     EXPECT_EQ(edit->height() % 2, 1); // auto size: odd height
+}
+
+// Layouts ask for the size the limits need, not for whatever size the control has now.
+TEST_F(SpinEditTest, SizeHintIsTheAutoSizeOfTheLimits) {
+    edit->setMinValue(-1000);
+    edit->setMaxValue(100000);
+    const QSize sized = edit->size();
+    EXPECT_EQ(edit->sizeHint(), sized);
+    edit->setAutoSize(false);
+    edit->resize(7, 5);
+    EXPECT_EQ(edit->sizeHint(), sized);
+    edit->setMinValue(-100000000);
+    EXPECT_GT(edit->sizeHint().width(), sized.width());
 }
 
 TEST_F(SpinEditTest, EqualLimitsDoNotClamp) {
@@ -134,7 +147,7 @@ TEST_F(SpinEditTest, ClampFiresOnceAndOnlyOnChange) {
     EXPECT_EQ(edit->Value(), 5000);
     EXPECT_EQ(edit->Text(), "5000.00");
     // SetValue shows a value without an event.
-    edit->SetValue(3000);
+    edit->setValueQuietly(3000);
     EXPECT_EQ(edit->Value(), 3000);
     EXPECT_EQ(edit->Text(), "3000.00");
     EXPECT_EQ(values, (QList<double>{1000, 5000}));
@@ -401,7 +414,7 @@ TEST_F(SpinEditTest, BadValuesAreIgnoredOrShownSafely) {
     const double inf = std::numeric_limits<double>::infinity();
     for (double bad : {nan, inf, -inf}) {
         edit->setValue(bad);
-        edit->SetValue(bad);
+        edit->setValueQuietly(bad);
         edit->setMinValue(bad);
         edit->setMaxValue(bad);
         edit->setIncrement(bad);
@@ -508,9 +521,9 @@ TEST_F(SpinEditTest, FocusStaysWithinTheLimits) {
 
 TEST_F(SpinEditTest, DisabledControlIgnoresInputButStaysFocusable) {
     edit->setValue(5);
-    edit->SetEnabled(false);
+    edit->setInputEnabled(false);
     CountChanges();
-    EXPECT_FALSE(edit->Enabled());
+    EXPECT_FALSE(edit->InputEnabled());
     EXPECT_TRUE(edit->isEnabled());
     Key(Qt::Key_Up);
     Key(Qt::Key_Left);
@@ -535,7 +548,7 @@ TEST_F(SpinEditTest, DisabledControlIgnoresInputButStaysFocusable) {
     QApplication::processEvents();
     img = edit->grab().toImage();
     EXPECT_EQ(CountPixels(img, qRgb(0, 0, 255)), 0);
-    edit->SetEnabled(true);
+    edit->setInputEnabled(true);
     Key(Qt::Key_Up);
     EXPECT_EQ(edit->Value(), 7);
 }
@@ -546,7 +559,7 @@ TEST_F(SpinEditTest, DisabledControlTakesNoFocusFromAClickButFromTab) {
     other->show();
     other->setFocus();
     QApplication::processEvents();
-    edit->SetEnabled(false);
+    edit->setInputEnabled(false);
     QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(XOfCharFromRight(2), 10));
     TSpinButton *up = Button("fUpButton");
     QTest::mousePress(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
@@ -555,7 +568,7 @@ TEST_F(SpinEditTest, DisabledControlTakesNoFocusFromAClickButFromTab) {
     QTest::keyClick(other, Qt::Key_Tab);
     EXPECT_TRUE(edit->hasFocus());
     other->setFocus();
-    edit->SetEnabled(true);
+    edit->setInputEnabled(true);
     QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(XOfCharFromRight(2), 10));
     EXPECT_TRUE(edit->hasFocus());
 }
@@ -590,7 +603,7 @@ TEST_F(SpinEditTest, ArrowKeysAreNotTakenByWindowShortcuts) {
     EXPECT_EQ(edit->Value(), 50);
     EXPECT_EQ(shortcutFired, 0);
     // A disabled control leaves the keys to the window.
-    edit->SetEnabled(false);
+    edit->setInputEnabled(false);
     Key(Qt::Key_Up);
     EXPECT_EQ(shortcutFired, 1);
     EXPECT_EQ(edit->Value(), 50);

@@ -123,14 +123,14 @@ TEST_F(ChannelControlsTest, ModeAndOutputModeEnableTheirControls) {
     EXPECT_FALSE(f.ChBurstCountGrp[7]->isEnabled());
     EXPECT_FALSE(f.ChDutyOnGrp[7]->isEnabled());
     EXPECT_TRUE(f.ChWaitCountAdj[7]->isEnabled());
-    EXPECT_TRUE(f.ChWaitCountAdj[7]->Enabled());
+    EXPECT_TRUE(f.ChWaitCountAdj[7]->InputEnabled());
 
     Choose(f.ChOutputModeSel[7], 1);
     EXPECT_TRUE(f.ChAmplitudeAdjGrp[7]->isEnabled());
-    EXPECT_TRUE(f.ChAmplitudeAdj[7]->Enabled());
+    EXPECT_TRUE(f.ChAmplitudeAdj[7]->InputEnabled());
     Choose(f.ChOutputModeSel[7], 0);
     EXPECT_FALSE(f.ChAmplitudeAdjGrp[7]->isEnabled());
-    EXPECT_FALSE(f.ChAmplitudeAdj[7]->Enabled());
+    EXPECT_FALSE(f.ChAmplitudeAdj[7]->InputEnabled());
     // Other channels keep theirs.
     EXPECT_TRUE(f.ChWaitCountAdj[8]->isEnabled());
 }

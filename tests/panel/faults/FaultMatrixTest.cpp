@@ -264,6 +264,10 @@ protected:
     // A window up to the row's stage: connected and read back, unless the fault ended that.
     bool Begin(const TFaultRow &row) {
         const bool early = row.Stage == TStage::Discovery || row.Stage == TStage::Launch;
+        // The shared window's poll would go on beside this row's window (and reopen its
+        // port while a row holds lesser rights): it goes once its rows are done.
+        if (row.Stage != TStage::Refresh)
+            Shared.reset();
         if (row.Stage == TStage::Refresh && Shared && !Shared->Form->State.Ending) {
             P = Shared.get();
         } else {

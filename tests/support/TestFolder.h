@@ -10,7 +10,8 @@ public:
     TTestFolder();
     QString Path() const { return FDir.path(); }
     QString File(const QString &name) const { return FDir.filePath(name); }
-    QString Write(const QString &name, const QByteArray &bytes) const; // returns the path
+    // Makes the file's sub-folders as needed; returns the path.
+    QString Write(const QString &name, const QByteArray &bytes) const;
     static QByteArray Read(const QString &path);
     // Names of everything in the folder (to see that no temporary file is left behind).
     QStringList Entries() const;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@ TTestFolder::TTestFolder() {
 
 QString TTestFolder::Write(const QString &name, const QByteArray &bytes) const {
     const QString path = File(name);
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);

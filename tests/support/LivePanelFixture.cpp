@@ -5,26 +5,39 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-
-bool IsPollQuery(const QString &line) {
+bool IsStatusPollQuery(const QString &line) {
     return line == ":PULS0:STAT?" || line == ":COUN:PULS?";
 }
 
-} // namespace
+QStringList WithoutStatusPoll(const QStringList &received) {
+    QStringList out;
+    for (const QString &line : received)
+        if (!IsStatusPollQuery(line))
+            out << line;
+    return out;
+}
 
-bool LivePanelTest::StartPanel(TSimLaunch launch) {
-    Sim = &Panel.AddSim(launch);
-    if (!Sim->Running()) {
+bool TLivePanel::Start(const TSimLaunch &launch, const QStringList &preset) {
+    if (!Panel.AddSim(launch).Running()) {
         ADD_FAILURE() << "pulsesim did not start";
+        return false;
+    }
+    if (!Panel.Preset(0, preset)) {
+        ADD_FAILURE() << "the instrument refused the preset";
         return false;
     }
     if (!Panel.StartAndLaunch()) {
         ADD_FAILURE() << "no instrument found";
         return false;
     }
-    Form = Panel.Form.get();
     return true;
+}
+
+bool LivePanelTest::StartPanel(TSimLaunch launch) {
+    const bool started = Live.Start(launch);
+    Sim = &Panel.Sim(0);
+    Form = Panel.Form.get();
+    return started;
 }
 
 void LivePanelTest::TearDown() {
@@ -32,15 +45,6 @@ void LivePanelTest::TearDown() {
         Form->TaskTimer.stop();
         Form->StatusTimer.stop();
     }
-}
-
-QStringList LivePanelTest::SentSince(int mark) const {
-    QStringList out;
-    const QStringList all = Received();
-    for (int i = mark; i < all.size(); ++i)
-        if (!IsPollQuery(all[i]))
-            out << all[i];
-    return out;
 }
 
 QStringList LivePanelTest::WaitForSent(int mark, int count, int timeoutMs) {

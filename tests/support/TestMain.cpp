@@ -1,8 +1,10 @@
-#include <QApplication>
+// The main of every test program that needs a Qt application.
+#include "TestApplication.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv) {
-    QApplication app(argc, argv);
+    TTestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -10,6 +10,8 @@ namespace {
 
 speed_t SpeedCode(int baud) {
     switch (baud) {
+    case 4800:
+        return B4800;
     case 9600:
         return B9600;
     case 19200:
