@@ -22,6 +22,8 @@ void TMainForm::CreateBehaviour() {
     connect(&TaskTimer, &QTimer::timeout, CommandQueue, &TCommandQueue::TaskTimerTimer);
     connect(&StatusTimer, &QTimer::timeout, StatusPoll, &TStatusPoll::StatusTimerTimer);
     connect(Up1, &QAction::triggered, CommandQueue, &TCommandQueue::Up1Click);
+    connect(TimingDiagram1, &QAction::triggered, this,
+            [this] { Guarded([this] { TimingDiagram1Click(); }); });
 
     const TServiceLinks links{
         State,
