@@ -72,6 +72,20 @@ TDiagramScene BuildScene(const TDiagramSnapshot &s) {
     return scene;
 }
 
+QString RowDescription(const TDiagramRow &row) {
+    if (row.IsT0)
+        return row.Name + QStringLiteral(": ") + row.Summary;
+    QStringList parts{row.Name + QStringLiteral(": pulse from ") + FormatTime(row.Start, 1e-12) +
+                          QStringLiteral(" to ") + FormatTime(row.End, 1e-12),
+                      row.Summary};
+    if (row.Inverted)
+        parts << QStringLiteral("inverted");
+    if (!row.Chain.isEmpty())
+        parts << row.Chain;
+    parts << row.Flags;
+    return parts.join(QStringLiteral(", "));
+}
+
 std::pair<double, double> TDiagramScene::PulseSpan() const {
     const bool anyEnabled = std::any_of(Rows.begin(), Rows.end(),
                                         [](const TDiagramRow &r) { return !r.IsT0 && r.Enabled; });

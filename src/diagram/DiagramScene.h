@@ -37,4 +37,7 @@ struct TDiagramScene {
 
 TDiagramScene BuildScene(const TDiagramSnapshot &s);
 
+// The row in words, for assistive technology: "Ch 1: pulse from 100 ns to 300 ns, Normal".
+QString RowDescription(const TDiagramRow &row);
+
 } // namespace Diagram

@@ -1,5 +1,8 @@
 #include "TimingDiagramView.h"
 
+#include "TimingDiagramAccessible.h"
+
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -23,6 +26,11 @@ constexpr double FitMargin = 0.02;
 } // namespace
 
 TTimingDiagramView::TTimingDiagramView(QWidget *parent) : QWidget(parent) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&TTimingDiagramAccessible::Create);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setObjectName("TimingDiagramView");
     setAccessibleName("Timing Diagram");
     setFocusPolicy(Qt::StrongFocus);
@@ -40,6 +48,8 @@ void TTimingDiagramView::SetScene(const TDiagramScene &scene) {
     FScene = scene;
     SetScroll(FScroll); // the row count may have changed
     ScrollChangedNow();
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
     update();
 }
 
