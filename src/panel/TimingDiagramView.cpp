@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QRubberBand>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -113,8 +114,13 @@ void TTimingDiagramView::paintEvent(QPaintEvent *) {
     }
 }
 
+// A wider or narrower window shows the same span of time, so the fit made when the
+// window first appeared (before its final size) still holds.
 void TTimingDiagramView::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
+    const int oldPlot = event->oldSize().width() - FLayout.LabelWidth;
+    if (oldPlot > 0)
+        FAxis.Fit(FAxis.Start(), FAxis.End(oldPlot), PlotWidth());
     SetScroll(FScroll);
     ScrollChangedNow();
 }

@@ -60,8 +60,6 @@ int main(int argc, char **argv) {
     TTimingDiagramForm form([&] { return snapshot; }, prompts);
     form.show();
     app.processEvents();
-    form.View->FitPeriod();
-    app.processEvents();
     if (!form.grab().save(argv[2]))
         return 1;
     if (argc < 4)

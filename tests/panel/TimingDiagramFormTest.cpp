@@ -73,6 +73,14 @@ TEST_F(TimingDiagramFormTest, WheelDragAndBandKeepTheTimesUnderThePointer) {
 
     form->FitPeriodBtn->click();
     EXPECT_NEAR(TimeAt(view->Layout().LabelWidth + view->PlotWidth() / 2), 500e-9, 1e-9);
+
+    // A wider window shows the same span.
+    const double start = view->Axis().Start(), end = view->Axis().End(view->PlotWidth());
+    const int width = view->width();
+    form->resize(form->width() + 300, form->height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->width() == width + 300; }, 5000));
+    EXPECT_NEAR(view->Axis().Start(), start, 1e-15);
+    EXPECT_NEAR(view->Axis().End(view->PlotWidth()), end, 1e-15);
 }
 
 TEST_F(TimingDiagramFormTest, TwoClickedEdgesShowTheirDifference) {
