@@ -136,11 +136,3 @@ TEST_F(DiagramRender, ExportsPngAndSvgOfTheWholePeriod) {
     for (const char *name : {"T0", "Ch 1", "Ch 2", "Ch 3", "0 s", "1 \u00B5s"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(name))) << name;
 }
-
-TEST_F(DiagramRender, ExportNamesTheFileAndTheReason) {
-    const QString path = "/nonexistent-folder/d.png";
-    const QString error = ExportDiagram(path, TExportFormat::Png, scene, axis, PlotWidth);
-    EXPECT_TRUE(error.startsWith("Could not write /nonexistent-folder/d.png: "))
-        << error.toStdString();
-    EXPECT_GT(error.size(), QString("Could not write /nonexistent-folder/d.png: ").size());
-}

@@ -6,6 +6,7 @@
 #include "TimingDiagramView.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QImage>
@@ -74,6 +75,16 @@ TEST_F(TimingDiagramFormTest, WheelDragAndBandKeepTheTimesUnderThePointer) {
     form->FitPeriodBtn->click();
     EXPECT_NEAR(TimeAt(view->Layout().LabelWidth + view->PlotWidth() / 2), 500e-9, 1e-9);
 
+    // Keys go to the drawing once a click gave it the focus: + magnifies about the middle.
+    QTest::mouseClick(view, Qt::LeftButton, {}, At(700e-9, 2));
+    ASSERT_EQ(QApplication::focusWidget(), view);
+    const double middle = TimeAt(view->Layout().LabelWidth + view->PlotWidth() / 2);
+    const double wide = view->Axis().SecondsPerPixel();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
+    EXPECT_NEAR(view->Axis().SecondsPerPixel(), wide * 0.8, wide * 1e-9);
+    EXPECT_NEAR(TimeAt(view->Layout().LabelWidth + view->PlotWidth() / 2), middle, wide);
+    form->FitPeriodBtn->click();
+
     // A wider window shows the same span.
     const double start = view->Axis().Start(), end = view->Axis().End(view->PlotWidth());
     const int width = view->width();
@@ -84,6 +95,12 @@ TEST_F(TimingDiagramFormTest, WheelDragAndBandKeepTheTimesUnderThePointer) {
 }
 
 TEST_F(TimingDiagramFormTest, TwoClickedEdgesShowTheirDifference) {
+    EXPECT_EQ(form->Cursorlbl->text(), "Cursor: -");
+    QTest::mouseMove(view, At(250e-9, 1));
+    const QStringList cursor = form->Cursorlbl->text().split(' '); // "Cursor:", number, unit
+    ASSERT_EQ(cursor.size(), 3);
+    EXPECT_NEAR(cursor[1].toDouble(), 250, 2);
+    EXPECT_EQ(cursor[2], "ns");
     EXPECT_EQ(form->Edgeslbl->text(), "Edges: click two pulse edges to measure between them");
     QTest::mouseClick(view, Qt::LeftButton, {}, At(100e-9, 1) + QPoint(3, 0));
     QTest::mouseClick(view, Qt::LeftButton, {}, At(1e-6, 0) - QPoint(2, 0)); // T0 fires again
