@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -82,4 +83,22 @@ TEST_F(TimingDiagramTest, ChosenSyncSourceShowsAsAChain) {
         [&] { return Row(diagram, 3).Chain == QString::fromUtf8("T0 \u2192 Ch 1 \u2192 Ch 3"); },
         5000));
     EXPECT_EQ(WaitForSent(mark, 1), QStringList{":PULS3:SYNC SYNA"});
+}
+
+// A setting changed behind the panel's back (typed into the command terminal) shows once a
+// Refresh has read it back.
+TEST_F(TimingDiagramTest, RefreshShowsWhatTheInstrumentHolds) {
+    ASSERT_TRUE(StartPanel());
+    TMainForm &f = *Form;
+    f.TimingDiagram1->trigger();
+    TTimingDiagramForm *diagram = f.TimingDiagramForm;
+    ASSERT_NE(diagram, nullptr);
+    ASSERT_NE(Row(diagram, 2).Start, 1.25e-6);
+    ClickForFocus(f.SendEdit);
+    Type(":PULS2:DEL 0.00000125000");
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_NE(Row(diagram, 2).Start, 1.25e-6); // the mirror knows nothing of it yet
+    f.Up1->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Row(diagram, 2).Start == 1.25e-6; }, 10000));
 }
