@@ -3,7 +3,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${PULSEPANEL_BUILD_DIR:-$ROOT/build}"
 SANITIZE_BUILD="${PULSEPANEL_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}"
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-svg-dev
           libjpeg-dev libgtest-dev libgmock-dev libx11-dev libxtst-dev xvfb xauth x11-utils
           clang libclang-rt-14-dev libfuzzer-14-dev
           clang-format socat dpkg-dev man-db desktop-file-utils appstream lintian)

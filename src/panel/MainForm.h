@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppControl.h"
+#include "DiagramSnapshot.h"
 #include "Guarded.h"
 #include "LogMenu.h"
 #include "MainFormSetup.h"
@@ -45,6 +46,7 @@ class TPlusSpinEdit;
 class TPrompts;
 class TSettingsFileActions;
 class TServiceWindow;
+class TTimingDiagramForm;
 
 // The main window: every control of the panel, built in code and reachable through public
 // members named as the controls are (objectName = member name). Behaviour lives in
@@ -119,6 +121,13 @@ public:
     void SaveToFile1Click();
     void RestoreSettingsFromFile1Click();
     void CaptureScreenShot1Click();
+
+    // --- timing diagram (TimingDiagramMenu.cpp) -----------------------------------------------
+    // Opens the one diagram window (created at the first use) or brings it to the front.
+    void TimingDiagram1Click();
+    // What the diagram draws: the settings mirrors as they are now.
+    Diagram::TDiagramSnapshot DiagramSnapshot() const;
+    TTimingDiagramForm *TimingDiagramForm = nullptr; // child window, kept when closed
 
     // Sets SystemRunning and, when it changed, the Run/Stop caption and pulse picture.
     void SetSystemRunning(bool running);
@@ -326,6 +335,7 @@ public:
     QAction *EnableLoggingMenu = nullptr;
     QAction *ServiceMenu = nullptr;
     QAction *ServiceWindowMenu = nullptr;
+    QAction *TimingDiagram1 = nullptr;
     QMenu *Help1 = nullptr;
     QAction *WebSite1 = nullptr;
     QAction *About1 = nullptr;

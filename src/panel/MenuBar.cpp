@@ -55,6 +55,7 @@ void TMainForm::BuildMenuBar() {
     ServiceMenu = NewItem(ools1, "ServiceMenu", "Service");
     ServiceWindowMenu = NewItem(ools1, "ServiceWindowMenu", "Service Window");
     ServiceWindowMenu->setVisible(false);
+    TimingDiagram1 = NewItem(ools1, "TimingDiagram1", "Timing Diagram");
 
     Help1 = NewMenu(bar, "Help1", "Help");
     WebSite1 = NewItem(Help1, "WebSite1", "Web Site");

@@ -21,6 +21,8 @@ void TMainForm::CreateBehaviour() {
         Session, {this, Storage1, SaveToBin, RestoreFromBin, BinSave, BinRestore}, this);
     CommandTerminal = new TCommandTerminal(Session, SendEdit, SendBtn, this);
     connect(Up1, &QAction::triggered, &Session, &TSession::RequestRefresh);
+    connect(TimingDiagram1, &QAction::triggered, this,
+            [this] { Guarded([this] { TimingDiagram1Click(); }); });
 
     const TServiceLinks links{
         Session,
