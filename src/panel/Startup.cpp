@@ -7,7 +7,6 @@
 #include "Prompts.h"
 #include "SearchProgressForm.h"
 
-
 void TMainForm::FormCreate() {
     ConnectInstrument();
     if (State.Ending)
