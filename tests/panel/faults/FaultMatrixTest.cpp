@@ -27,9 +27,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -299,10 +301,14 @@ protected:
         return Sim->Running();
     }
 
+    // The row's answers go to its first boxes; every later box is acknowledged.
     void QueueAnswers(const TFaultRow &row) {
         for (const TButton answer : row.Answers)
             P->Prompts.QueueButton(answer);
+        P->Prompts.QueueOK(int(row.Seen.size() - row.Answers.size()));
     }
+
+    static bool SavesToAFile(TStage s) { return s == TStage::SettingsSave || s == TStage::CalSave; }
 
     // The user picks channel 1's mode Burst and it reaches the instrument.
     void MakeUserChange() {
@@ -414,7 +420,8 @@ protected:
         if (*row.Fault && row.Stage <= TStage::Burst) {
             ASSERT_TRUE(Sim->InjectFault(row.Fault));
         }
-        QueueAnswers(row);
+        if (!SavesToAFile(row.Stage)) // those queue their dialog and box themselves
+            QueueAnswers(row);
         Mark = Received().size();
         switch (row.Stage) {
         case TStage::StatusPoll:
@@ -480,37 +487,45 @@ protected:
     void WriteIntoReadOnlyFolder(const TFaultRow &row) {
         if (row.Stage == TStage::CalSave)
             OpenServiceWindow();
-        // The poll reopens the port, which the lesser rights of the read-only folder cannot.
-        F->PortRule.SwitchStatusTimerOff();
         FolderPath = row.Stage == TStage::Log ? P->LogDir() : Files.File("ro");
         QDir().mkpath(FolderPath);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(FolderPath);
-        {
-            TReadOnlyFolder readOnly(FolderPath);
-            ASSERT_TRUE(readOnly.Active());
-            const QString target = QDir(FolderPath).filePath(row.Fault);
-            switch (row.Stage) {
-            case TStage::Log:
-                F->EnableLoggingMenu->trigger();
-                EXPECT_FALSE(F->EnableLoggingMenu->isChecked());
-                break;
-            case TStage::Capture:
-                F->CaptureScreenShot1->trigger();
-                break;
-            case TStage::SettingsSave:
-                P->Prompts.QueueFileName(target);
+        // The lesser rights of the read-only folder cannot reopen the port: they hold only
+        // while the program writes. The saves read back first (reopening the port), so for
+        // them they begin at the file dialog and end at the error box; meanwhile the poll,
+        // which reopens the port too, is held back.
+        const QSignalBlocker noPoll(F->StatusTimer);
+        std::optional<TReadOnlyFolder> readOnly;
+        bool dropped = false;
+        const auto drop = [&] {
+            readOnly.emplace(FolderPath);
+            dropped = readOnly->Active();
+        };
+        const QString target = QDir(FolderPath).filePath(row.Fault);
+        switch (row.Stage) {
+        case TStage::Log:
+            drop();
+            F->EnableLoggingMenu->trigger();
+            EXPECT_FALSE(F->EnableLoggingMenu->isChecked());
+            break;
+        case TStage::Capture:
+            drop();
+            F->CaptureScreenShot1->trigger();
+            break;
+        default:
+            P->Prompts.QueueFileName(target, drop);
+            P->Prompts.QueueButton(TPrompts::mbOK, [&] { readOnly.reset(); });
+            if (row.Stage == TStage::SettingsSave)
                 F->SaveToFile1->trigger();
-                break;
-            default:
-                P->Prompts.QueueFileName(target);
+            else
                 ServiceWindow().SaveCalsBtn->click();
-                break;
-            }
+            break;
         }
+        readOnly.reset();
         QDir::setCurrent(previous);
+        EXPECT_TRUE(dropped);
         EXPECT_TRUE(QDir(FolderPath).entryList(QDir::Files | QDir::Hidden).isEmpty());
-        F->PortRule.SwitchStatusTimerOn();
     }
 
     // Until every box has come, nothing is busy, and (for a running program) one more
