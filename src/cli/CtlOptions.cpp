@@ -105,11 +105,11 @@ TCtlOptions TCtlOptions::Parse(const QStringList &arguments) {
     else if (!verb)
         o.Error = QStringLiteral("unknown verb ") + o.Verb;
     else if (o.Args.size() < verb->MinArgs || (verb->MaxArgs >= 0 && o.Args.size() > verb->MaxArgs))
-        o.Error = QStringLiteral("usage: pulsectl ") + QLatin1String(verb->Synopsis);
+        o.Error = QStringLiteral("wrong number of arguments for ") + o.Verb;
     else if (o.Verb == "set" && o.Args.size() % 2)
         o.Error = QStringLiteral("set takes pairs of KEY VALUE");
     else if (o.Verb == "bin" && o.Args[0] != "save" && o.Args[0] != "recall")
-        o.Error = QStringLiteral("usage: pulsectl bin save|recall N");
+        o.Error = QStringLiteral("bin takes save or recall");
     else if (o.Verb == "bin" && !Instrument::ParseInt32(o.Args[1]))
         o.Error = QStringLiteral("bin number ") + o.Args[1] + QStringLiteral(" is not a number");
     else if (o.Json && o.Verb != "get")
@@ -119,6 +119,13 @@ TCtlOptions TCtlOptions::Parse(const QStringList &arguments) {
     else if (o.Baud && !o.Port)
         o.Error = QStringLiteral("--baud needs --port");
     return o;
+}
+
+QString TCtlOptions::UsageLine(const QString &verb) {
+    const TVerb *v = FindVerb(verb);
+    return QStringLiteral("Usage: pulsectl [options] ") +
+           (v ? QLatin1String(v->Synopsis) : QLatin1String("VERB [arguments]")) +
+           QStringLiteral(" (pulsectl --help tells more)");
 }
 
 QString TCtlOptions::HelpText(const QString &verb) {

@@ -20,6 +20,8 @@ struct TCtlOptions {
     QString Error;
 
     static TCtlOptions Parse(const QStringList &arguments); // without the program name
+    // "Usage: pulsectl [options] " and the verb's synopsis, after an error.
+    static QString UsageLine(const QString &verb);
     // The whole help (no verb) or one verb's.
     static QString HelpText(const QString &verb);
 };

@@ -40,8 +40,8 @@ int main(int argc, char **argv) {
         return ExitStatus(TExitCode::Ok);
     }
     if (!options.Error.isEmpty()) {
-        std::fprintf(stderr, "pulsectl: %s\nTry 'pulsectl --help'.\n",
-                     options.Error.toLocal8Bit().constData());
+        std::fprintf(stderr, "pulsectl: %s\n%s\n", options.Error.toLocal8Bit().constData(),
+                     TCtlOptions::UsageLine(options.Verb).toLocal8Bit().constData());
         return ExitStatus(TExitCode::Usage);
     }
 

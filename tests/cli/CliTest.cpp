@@ -228,11 +228,15 @@ TEST_F(CliTest, FailuresHaveTheirExitCodes) {
         QStringList Sent;
     };
     const QList<TCase> cases = {
-        {{}, 2, "^pulsectl: no verb given\n", {}},
+        {{}, 2, "^pulsectl: no verb given\nUsage: pulsectl \\[options\\] VERB \\[arguments\\]", {}},
         {{"frobnicate"}, 2, "^pulsectl: unknown verb frobnicate\n", {}},
         {{"--port", "x", "identify"}, 2, "^pulsectl: --port needs a positive number\n", {}},
         {{"get", "--watch"}, 2, "^pulsectl: --watch belongs to status\n", {}},
-        {{"set", "ch3.delay"}, 2, "^pulsectl: usage: pulsectl set KEY VALUE", {}},
+        {{"set", "ch3.delay"},
+         2,
+         "^pulsectl: wrong number of arguments for set\nUsage: pulsectl \\[options\\] set KEY "
+         "VALUE \\.\\.\\. ",
+         {}},
         {{"set", "ch3.speed", "1"}, 2, "^pulsectl: ch3.speed: no such setting", {}},
         {{"set", "ch3.delay", "1e-10", "ch3.enabled", "on"},
          5,
