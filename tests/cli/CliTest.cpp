@@ -6,6 +6,7 @@
 #include "VKComPort.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -289,6 +290,21 @@ TEST_F(CliTest, FailuresHaveTheirExitCodes) {
     const TRun none = Ctl({"identify"});
     EXPECT_EQ(none.Exit, 3);
     EXPECT_EQ(none.Err, "pulsectl: No available ports.\npulsectl: No instrument found.\n");
+}
+
+// --log writes the panel's communication log into the working directory.
+TEST_F(CliTest, LogOptionWritesThePanelsLog) {
+    ASSERT_EQ(Ctl({"--log", "send", "*IDN?"}).Exit, 0);
+    const QStringList logs = QDir(Work.path()).entryList({"SystemLogFile_*.txt"});
+    ASSERT_EQ(logs.size(), 1);
+    QFile log(WorkFile(logs.first()));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(log.readAll());
+    EXPECT_TRUE(QRegularExpression("\nSent    \\([0-9:.]+\\): \\*IDN\\?\r?\n"
+                                   "Received\\([0-9:.]+\\): VK,6180-12,1234,1.00-1.25\r?\n$")
+                    .match(text)
+                    .hasMatch())
+        << text.toStdString();
 }
 
 // --help names every verb, every exit code and the keys of set.
