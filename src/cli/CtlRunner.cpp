@@ -7,6 +7,7 @@
 #include "Discovery.h"
 #include "Identity.h"
 #include "ModelTable.h"
+#include "PortLock.h"
 #include "PortMap.h"
 #include "Session.h"
 #include "SettingKeys.h"
@@ -318,15 +319,14 @@ bool TCtlRunner::ConnectNamedPort() {
     return false;
 }
 
-// A search that found nothing may have skipped a port another program holds: say so.
+// A search that found nothing skips a port another program holds without a word: name
+// the holders, without opening (and so without reporting) the ports that are merely not ours.
 void TCtlRunner::ReportHeldPorts() {
-    for (const qint32 number : TPortMap::Resolve().Numbers()) {
-        TVKComPort probe;
-        probe.setPrompts(&FPrompts);
-        probe.setShowErrors(true);
-        probe.setPort(number);
-        probe.Open();
-        probe.Close();
+    const TPortMap map = TPortMap::Resolve();
+    for (const TPortEntry &e : map.Entries()) {
+        const QString held = TPortLock::HeldReason(e.Device);
+        if (!held.isEmpty())
+            FPrompts.Fail(TExitCode::PortBusy, QStringLiteral("COM%1: %2").arg(e.Number).arg(held));
     }
 }
 

@@ -109,6 +109,24 @@ TEST_F(CliTest, VerbsSendWhatThePanelSends) {
     };
     const QList<TCase> cases = {
         {setArgs, changes, "^$"},
+        // The keys the recorded session does not touch, as the command tables spell them.
+        {{"set",  "dutyon",        "3",    "dutyoff",        "4",    "cycles",
+          "5",    "oclock",        "100",  "trig1.debounce", "enab", "trig2.mode",
+          "trig", "trig2.edge",    "fall", "trig2.debounce", "enab", "trig2.level",
+          "3.3",  "gate1.logic",   "high", "gate1.debounce", "enab", "gate1.level",
+          "2.5",  "gate2.mode",    "chan", "gate2.debounce", "enab", "ch4.burst",
+          "8",    "ch4.wait",      "9",    "ch4.dutyon",     "10",   "ch4.dutyoff",
+          "11",   "ch4.amplitude", "5",    "ch4.gate",       "puls", "ch4.sync",
+          "syna", "ch12.mux",      "5",    "ch4.control",    "gata", "ch4.logic",
+          "high", "ch4.enabled",   "off",  "ch4.mode",       "dcyc"},
+         {":PULS0:PCO 3",     ":PULS0:OCO 4",    ":PULS0:CYCL 5",         ":SYST:OCL 100",
+          ":TRIG1:DEB ENAB",  ":TRIG2:MOD TRIG", ":TRIG2:EDG FALL",       ":TRIG2:DEB ENAB",
+          ":TRIG2:LEV 3.30",  ":GAT1:LOG HIGH",  ":GAT1:DEB ENAB",        ":GATE1:LEV 2.50",
+          ":GATE2:MOD CHAN",  ":GAT2:DEB ENAB",  ":PULS4:BCO 8",          ":PULS4:WCO 9",
+          ":PULS4:PCO 10",    ":PULS4:OCO 11",   ":PULS4:OUTP:AMPL 5.00", ":PULS4:CGAT PULS",
+          ":PULS4:SYNC SYNA", ":PULS12:MUX 5",   ":PULS4:CONT GATA",      ":PULS4:CLOG HIGH",
+          ":PULS4:STAT 0",    ":PULS4:MOD DCYC"},
+         "^$"},
         {{"run"}, {":PULS0:STAT ON"}, "^$"},
         {{"status"}, {":PULS0:STAT?", ":COUN:PULS?"}, "^running \\d+\n$"},
         {{"stop"}, {":PULS0:STAT OFF"}, "^$"},
@@ -141,7 +159,7 @@ TEST_F(CliTest, VerbsSendWhatThePanelSends) {
     // The changes reached the instrument: its state reads back as the panel's did.
     const QStringList state = Sim->Dump().value("state");
     ASSERT_GE(state.size(), 11 + 12);
-    EXPECT_EQ(state[0], "*CFG 0 0 0.000200000 SING 7 1 1 0");
+    EXPECT_EQ(state[0], "*CFG 0 0 0.000200000 SING 7 3 4 5");
     EXPECT_EQ(state[11], "*CFG 1 1 0.00000100000 0.00000010000 NORM 1 1 1 0 TTL NORM 5.00 1 DIS "
                          "DIS DIS LOW");
 }
@@ -352,9 +370,12 @@ TEST_F(CliTest, AHeldPortIsRefusedWithItsHolder) {
     const QString holder =
         QStringLiteral("in use by another program (pulsectl, process %1)").arg(watcher.processId());
 
-    const TRun second = Ctl({"identify"});
-    EXPECT_EQ(second.Exit, 7);
-    EXPECT_EQ(second.Err, "pulsectl: Error opening COM2: " + holder + "\n");
+    const TRun searched = Ctl({"identify"});
+    EXPECT_EQ(searched.Exit, 7);
+    EXPECT_EQ(searched.Err, "pulsectl: COM2: " + holder + "\n");
+    const TRun named = Ctl({"--port", "2", "identify"});
+    EXPECT_EQ(named.Exit, 7);
+    EXPECT_EQ(named.Err, "pulsectl: Error opening COM2: " + holder + "\n");
 
     TScriptedPrompts prompts;
     prompts.QueueButton(TPrompts::mbAbort);
