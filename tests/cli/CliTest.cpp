@@ -15,8 +15,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 inline void PrintTo(const QString &text, std::ostream *os) {
     *os << '"' << text.toStdString() << '"';
@@ -323,6 +326,44 @@ TEST_F(CliTest, LogOptionWritesThePanelsLog) {
                     .match(text)
                     .hasMatch())
         << text.toStdString();
+}
+
+// Standard error on a terminal carries a progress bar through the read-back and the
+// replay, each ending in a full bar and cleared; --quiet leaves the terminal alone.
+TEST_F(CliTest, ProgressBarOnlyOnATerminal) {
+    ASSERT_EQ(Ctl({"save", "bar.txt"}).Exit, 0);
+    const auto onTerminal = [&](const QStringList &args) {
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        EXPECT_GE(master, 0);
+        ::grantpt(master);
+        ::unlockpt(master);
+        const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+        EXPECT_GE(slave, 0);
+        QProcess p;
+        p.setProcessEnvironment(Environment());
+        p.setWorkingDirectory(Work.path());
+        p.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
+        p.start(QStringLiteral(PULSECTL_PATH), args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0);
+        ::close(slave);
+        QByteArray shown;
+        char buffer[4096];
+        ::fcntl(master, F_SETFL, O_NONBLOCK);
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            shown.append(buffer, n);
+        ::close(master);
+        return shown;
+    };
+    const QByteArray full = "[" + QByteArray(30, '#') + "]";
+    const QByteArray readBack = onTerminal({"get"});
+    EXPECT_TRUE(readBack.startsWith("\rInitializing System      [")) << readBack.toStdString();
+    EXPECT_TRUE(readBack.contains("\rInitializing Ch 12       " + full)) << readBack.toStdString();
+    EXPECT_TRUE(readBack.endsWith("\r\033[K")) << readBack.toStdString();
+    const QByteArray replay = onTerminal({"restore", "bar.txt"});
+    EXPECT_TRUE(replay.contains("\rLoading                  " + full)) << replay.toStdString();
+    EXPECT_TRUE(replay.endsWith("\r\033[Kpulsectl: Settings loaded.\r\n")) << replay.toStdString();
+    EXPECT_EQ(onTerminal({"--quiet", "get"}), "");
 }
 
 // --help names every verb, every exit code and the keys of set.
