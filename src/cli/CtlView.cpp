@@ -5,15 +5,29 @@
 #include "SettingsLines.h"
 
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 using namespace Instrument;
 
 namespace {
+
 constexpr int BarWidth = 30;
+
+bool StandardErrorIsTerminal() {
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stderr));
+#else
+    return isatty(STDERR_FILENO);
+#endif
 }
 
-TCtlView::TCtlView(bool quiet) : FTerminal(!quiet && isatty(STDERR_FILENO)) {}
+} // namespace
+
+TCtlView::TCtlView(bool quiet) : FTerminal(!quiet && StandardErrorIsTerminal()) {}
 
 // The panel's caption, so that the settings list and its file read the same.
 QString TCtlView::ShowIdentity(const TIdentity &identity, qint32 port, qint32 baud) {
