@@ -313,6 +313,28 @@ TEST_F(CliTest, FailuresHaveTheirExitCodes) {
     EXPECT_EQ(none.Err, "pulsectl: No available ports.\npulsectl: No instrument found.\n");
 }
 
+// The checks follow the connected model: a 36-channel instrument has shorter times and
+// smaller counts, and channels up to 36. --port identifies it once, without a search.
+TEST_F(CliTest, RangesFollowTheModel) {
+    TSimLaunch launch;
+    launch.Model = "6180-36";
+    launch.PortsDir = Ports.path();
+    launch.Com = 4;
+    TSimProcess large(launch);
+    ASSERT_TRUE(large.Start());
+    const TRun r = Ctl({"--port", "4", "set", "ch20.delay", "3", "ch36.width", "1e-6", "ch20.burst",
+                        "2000000", "ch5.delay", "3"});
+    EXPECT_EQ(r.Exit, 5);
+    EXPECT_EQ(r.Err, "pulsectl: ch20.delay: 3 s is outside 0 to 2 s\n"
+                     "pulsectl: ch20.burst: 2000000 is outside 1 to 1000000\n"
+                     "pulsectl: ch5.delay: 3 s is outside 0 to 2 s\n");
+    EXPECT_EQ(large.ReceivedLines(), QStringList({"*IDN?", ":PULS36:WIDT 0.00000100000"}));
+    // The same delay on the 12-channel model is in range.
+    const int mark = Mark();
+    EXPECT_EQ(Ctl({"set", "ch5.delay", "3"}).Exit, 0);
+    EXPECT_EQ(Since(mark), Search + QStringList{":PULS5:DEL 3.00000000000"});
+}
+
 // --log writes the panel's communication log into the working directory.
 TEST_F(CliTest, LogOptionWritesThePanelsLog) {
     ASSERT_EQ(Ctl({"--log", "send", "*IDN?"}).Exit, 0);
