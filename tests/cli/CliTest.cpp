@@ -419,6 +419,13 @@ TEST_F(CliTest, HelpListsVerbsKeysAndExitCodes) {
                              "trig1.level",
                              "NORM|INV"})
         EXPECT_TRUE(r.Out.contains(QLatin1String(word))) << word;
+    // A verb's own help: its synopsis and what it does; set's lists the keys too.
+    const TRun bin = Ctl({"bin", "--help"});
+    EXPECT_EQ(bin.Exit, 0);
+    EXPECT_TRUE(bin.Out.startsWith("Usage: pulsectl [options] bin save|recall N\n\n"
+                                   "Saves to or recalls from storage bin N.\n\nOptions:"))
+        << bin.Out.toStdString();
+    EXPECT_TRUE(Ctl({"set", "--help"}).Out.contains("chN.delay"));
     EXPECT_EQ(Ctl({"--version"}).Out, "pulsectl " + QCoreApplication::applicationVersion() + "\n");
 }
 
