@@ -13,7 +13,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "serial port, reads its whole configuration into one window with a tab per"
     "channel and sends every change as a text command. It saves and recalls"
     "storage bins and settings files, keeps an optional communication log and"
-    "offers a terminal for raw commands."
+    "offers a terminal for raw commands. pulsectl does the same from scripts"
+    "and the shell."
     "The package also holds pulsesim, a simulated instrument on a pseudo-terminal,"
     "to try the program without one.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -4,6 +4,7 @@
 
 #include "ChannelBoxes.h"
 #include "CheckListBox.h"
+#include "ControlLimits.h"
 #include "FormParts.h"
 #include "Keywords.h"
 #include "PageControl.h"
@@ -95,11 +96,15 @@ QWidget *TemplateEditor(TChannelBox box) {
     case cbBurstCount:
     case cbDutyOn:
     case cbDutyOff:
-        return Spin(nullptr, name, {0, 1.0, 1.0, 1000000.0, 1000000.0, QChar(',')});
+        return Spin(nullptr, name,
+                    {0, 1.0, Instrument::BurstCountMin, 1000000.0, 1000000.0, QChar(',')});
     case cbWaitCount:
-        return Spin(nullptr, name, {0, 1.0, 0.0, 1000000.0, 1000000.0, QChar(',')});
+        return Spin(nullptr, name,
+                    {0, 1.0, Instrument::WaitCountMin, 1000000.0, 1000000.0, QChar(',')});
     case cbAmplitude:
-        return Spin(nullptr, name, {2, 0.01, 2.0, 20.0, 5.0, QChar()});
+        return Spin(nullptr, name,
+                    {2, Instrument::AmplitudeLimits.Increment, Instrument::AmplitudeLimits.MinValue,
+                     Instrument::AmplitudeLimits.MaxValue, 5.0, QChar()});
     case cbChannelMode:
         return Selector(nullptr, name, Instrument::ChannelModeTable().Captions);
     case cbSyncSource:

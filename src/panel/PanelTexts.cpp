@@ -27,13 +27,6 @@ QString AboutText(const Instrument::TIdentity &identity, const TVersionInfo &ver
         .join("\r\n");
 }
 
-QString WindowCaption(const QString &companyName, const QString &model, const QString &fileVersion,
-                      int port, int baud) {
-    return companyName + QStringLiteral(" Model ") + model + QStringLiteral("  SW Version: ") +
-           fileVersion + QStringLiteral(" ComPort: ") + QString::number(port) +
-           QStringLiteral(" Baud: ") + QString::number(baud);
-}
-
 QString DemoCaption(const TVersionInfo &version) {
     const QString model = version.CompanyName.contains(QLatin1String("Halvorn"))
                               ? QStringLiteral("631K-12")

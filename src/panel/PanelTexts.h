@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ConnectionCaption.h" // the connected caption, shared with pulsectl
+
 #include "Identity.h"
 
 #include <QString>
@@ -16,10 +18,6 @@ QString BrandCompanyName(const QString &manufacturer);
 QUrl BrandWebSite(const QString &manufacturer);
 // The six lines of the About box, joined by CR LF.
 QString AboutText(const Instrument::TIdentity &identity, const TVersionInfo &version);
-// company + " Model " + model + "  SW Version: " + version + " ComPort: " + port +
-// " Baud: " + baud; the settings list quotes it.
-QString WindowCaption(const QString &companyName, const QString &model, const QString &fileVersion,
-                      int port, int baud);
 // Demo mode: " Model 631K-12  SW Version: " when the program's company string contains
 // "Halvorn", else " Model 6180-12  SW Version: ", then the version and " ComPort: Demo".
 QString DemoCaption(const TVersionInfo &version);

@@ -2,6 +2,7 @@
 // "External Trig/Gate" and "Additional Options" (with the shot counter group).
 #include "MainForm.h"
 
+#include "ControlLimits.h"
 #include "FormParts.h"
 #include "Keywords.h"
 #include "PageControl.h"
@@ -22,9 +23,14 @@ using namespace Instrument;
 namespace {
 
 const TSpinSetup PeriodSetup{9, 5e-9, 5e-8, 5000.0, 0.001, QChar(',')};
-const TSpinSetup SystemCountSetup{0, 1.0, 1.0, 4000000000.0, 1.0, QChar(',')};
-const TSpinSetup CycleCountSetup{0, 1.0, 0.0, 10000000.0, 0.0, QChar(',')};
-const TSpinSetup ThresholdSetup{2, 0.01, 0.2, 15.0, 2.5, QChar()};
+const TSpinSetup SystemCountSetup{0, 1.0, Instrument::BurstCountMin, 4000000000.0, 1.0, QChar(',')};
+const TSpinSetup CycleCountSetup{0, 1.0, Instrument::WaitCountMin, 10000000.0, 0.0, QChar(',')};
+const TSpinSetup ThresholdSetup{2,
+                                Instrument::ThresholdLimits.Increment,
+                                Instrument::ThresholdLimits.MinValue,
+                                Instrument::ThresholdLimits.MaxValue,
+                                2.5,
+                                QChar()};
 
 QWidget *NewPage(const QString &name) {
     auto *page = new QWidget;

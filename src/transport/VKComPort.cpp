@@ -1,5 +1,6 @@
 #include "VKComPort.h"
 
+#include "PortLock.h"
 #include "PortMap.h"
 #include "PortPicker.h"
 #include "Prompts.h"
@@ -190,6 +191,12 @@ bool TVKComPort::OpenOnce(QString &reason) {
         return true;
     }
     reason = FPort->errorString();
+    // Qt reports a port held by another program as a permission error; say who holds it.
+    if (FPort->error() == QSerialPort::PermissionError) {
+        const QString held = TPortLock::HeldReason(device);
+        if (!held.isEmpty())
+            reason = held;
+    }
     FPort->clearError();
     return false;
 }

@@ -38,9 +38,11 @@ expect 0 "Usage: $bin/pulsepanel [options]" "${no_display[@]}" "$bin/pulsepanel"
 expect 2 "pulsepanel: Unknown option 'colour'." "${offscreen[@]}" "$bin/pulsepanel" --colour
 expect 2 "pulsepanel: Unexpected argument 'extra'." "${offscreen[@]}" "$bin/pulsepanel" /LOG -log extra
 expect 0 "pulsesim $version" "$bin/pulsesim" --version
+expect 0 "pulsectl $version" "$bin/pulsectl" --version
+expect 2 "pulsectl: unknown option --colour" "$bin/pulsectl" --colour
 
 # Manual pages: no warnings from man, and every long option of --help documented.
-for program in pulsepanel pulsesim; do
+for program in pulsepanel pulsesim pulsectl; do
     page="$stage/usr/share/man/man1/$program.1.gz"
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$page: $warnings"
