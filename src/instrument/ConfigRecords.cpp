@@ -68,31 +68,16 @@ public:
     }
 
     bool Decimal(double &out) {
-        const QString f = NextField();
-        const auto v = ParseDouble(f);
-        if (!v)
-            return Fail(NotADecimalMessage(f));
-        out = *v;
-        return Done();
+        return Number(out, ParseDouble, NotADecimalMessage, [](double v) { return v; });
     }
 
     bool Int32(std::int32_t &out) {
-        const QString f = NextField();
-        const auto v = ParseInt32(f);
-        if (!v)
-            return Fail(NotAnIntegerMessage(f));
-        out = *v;
-        return Done();
+        return Number(out, ParseInt32, NotAnIntegerMessage, [](std::int32_t v) { return v; });
     }
 
     // Read as 64 bits, the low 32 kept.
     bool Low32(std::uint32_t &out) {
-        const QString f = NextField();
-        const auto v = ParseInt64(f);
-        if (!v)
-            return Fail(NotAnIntegerMessage(f));
-        out = LowBits32(*v);
-        return Done();
+        return Number(out, ParseInt64, NotAnIntegerMessage, LowBits32);
     }
 
     const TRecordStatus &Status() const { return FStatus; }
@@ -108,6 +93,18 @@ private:
         const QString field = TrimTrailingWhite(QStringView(FRest).left(blank));
         FRest = FRest.mid(blank + 1);
         return field;
+    }
+
+    // A number field: one that does not parse stops the record with message's text.
+    template <typename T, typename V, typename Keep>
+    bool Number(T &out, std::optional<V> (*parse)(QStringView), QString (*message)(const QString &),
+                Keep keep) {
+        const QString f = NextField();
+        const std::optional<V> v = parse(f);
+        if (!v)
+            return Fail(message(f));
+        out = keep(*v);
+        return Done();
     }
 
     void MarkUnrecognised() { FStatus.Unrecognised |= 1u << (FField - 1); }
