@@ -126,6 +126,16 @@ private:
     TRecordStatus FStatus;
 };
 
+// Trigger and gate records share their layout: mode, edge or logic, level, debounce.
+TRecordStatus ParseInputRecord(const QString &record, int fieldCount, const TKeywordTable &modes,
+                               std::int32_t &mode, const TKeywordTable &edgesOrLogics,
+                               std::int32_t &edgeOrLogic, double &level, std::int32_t &debounce) {
+    TRecordReader r(record, fieldCount, false);
+    r.Keyword(modes, mode) && r.Keyword(edgesOrLogics, edgeOrLogic) && r.Decimal(level) &&
+        r.Keyword(DebounceTable(), debounce);
+    return r.Status();
+}
+
 } // namespace
 
 TRecordStatus ParseSystemRecord(const QString &record, TSystemSettings &m) {
@@ -138,22 +148,18 @@ TRecordStatus ParseSystemRecord(const QString &record, TSystemSettings &m) {
 
 TRecordStatus ParseTriggerRecord(int input, const QString &record, TTrigGateSettings &m) {
     const bool first = input == 1;
-    TRecordReader r(record, TriggerFieldCount, false);
-    r.Keyword(TriggerModeTable(), first ? m.Trig1Mode : m.Trig2Mode) &&
-        r.Keyword(TriggerEdgeTable(), first ? m.Trig1Edge : m.Trig2Edge) &&
-        r.Decimal(first ? m.Trig1Level : m.TrigGate2Level) &&
-        r.Keyword(DebounceTable(), first ? m.Trig1Debounce : m.Trig2Debounce);
-    return r.Status();
+    return ParseInputRecord(
+        record, TriggerFieldCount, TriggerModeTable(), first ? m.Trig1Mode : m.Trig2Mode,
+        TriggerEdgeTable(), first ? m.Trig1Edge : m.Trig2Edge,
+        first ? m.Trig1Level : m.TrigGate2Level, first ? m.Trig1Debounce : m.Trig2Debounce);
 }
 
 TRecordStatus ParseGateRecord(int input, const QString &record, TTrigGateSettings &m) {
     const bool first = input == 1;
-    TRecordReader r(record, GateFieldCount, false);
-    r.Keyword(GateModeTable(), first ? m.Gate1Mode : m.Gate2Mode) &&
-        r.Keyword(GateLogicTable(), first ? m.Gate1Logic : m.Gate2Logic) &&
-        r.Decimal(first ? m.Gate1Level : m.TrigGate2Level) &&
-        r.Keyword(DebounceTable(), first ? m.Gate1Debounce : m.Gate2Debounce);
-    return r.Status();
+    return ParseInputRecord(
+        record, GateFieldCount, GateModeTable(), first ? m.Gate1Mode : m.Gate2Mode,
+        GateLogicTable(), first ? m.Gate1Logic : m.Gate2Logic,
+        first ? m.Gate1Level : m.TrigGate2Level, first ? m.Gate1Debounce : m.Gate2Debounce);
 }
 
 TRecordStatus ParseChannelRecord(const QString &record, TChannelSettings &m) {

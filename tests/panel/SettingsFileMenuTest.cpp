@@ -102,6 +102,11 @@ struct TConnectedPanel : TLivePanel {
         Form().SaveToFile1->trigger();
         return path;
     }
+    // On screen, as a capture needs it.
+    bool Exposed() {
+        Form().show();
+        return QTest::qWaitForWindowExposed(&Form());
+    }
     QStringList SavedLines(const QString &path) {
         return CrLfLines(TTestFolder::Read(SaveTo(path)));
     }
@@ -521,8 +526,7 @@ TEST(CaptureScreenShot, WindowPictureIsABaselineQuality90JpegReplacedByTheNext) 
     TWorkingDir wd;
     TConnectedPanel panel;
     ASSERT_TRUE(panel.Ok);
-    panel.Form().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel.Form()));
+    ASSERT_TRUE(panel.Exposed());
     wd.Folder.Write("ScreenShot.jpg", "an earlier picture");
 
     panel.Form().CaptureScreenShot1->trigger();
@@ -549,8 +553,7 @@ TEST(CaptureScreenShot, ReadOnlyWorkingFolderGivesAnErrorAndKeepsTheEarlierFile)
     TWorkingDir wd;
     TConnectedPanel panel;
     ASSERT_TRUE(panel.Ok);
-    panel.Form().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel.Form()));
+    ASSERT_TRUE(panel.Exposed());
     const QString dir = wd.Folder.File("ro");
     QDir().mkpath(dir);
     const QString earlier = dir + "/ScreenShot.jpg";
