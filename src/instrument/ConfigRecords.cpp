@@ -1,9 +1,12 @@
 #include "ConfigRecords.h"
 
+#include "Commands.h"
 #include "ConversionError.h"
 #include "Keywords.h"
 #include "NumberFormat.h"
 #include "TextTrim.h"
+
+#include <algorithm>
 
 namespace Instrument {
 
@@ -126,16 +129,6 @@ private:
     TRecordStatus FStatus;
 };
 
-// Trigger and gate records share their layout: mode, edge or logic, level, debounce.
-TRecordStatus ParseInputRecord(const QString &record, int fieldCount, const TKeywordTable &modes,
-                               std::int32_t &mode, const TKeywordTable &edgesOrLogics,
-                               std::int32_t &edgeOrLogic, double &level, std::int32_t &debounce) {
-    TRecordReader r(record, fieldCount, false);
-    r.Keyword(modes, mode) && r.Keyword(edgesOrLogics, edgeOrLogic) && r.Decimal(level) &&
-        r.Keyword(DebounceTable(), debounce);
-    return r.Status();
-}
-
 } // namespace
 
 TRecordStatus ParseSystemRecord(const QString &record, TSystemSettings &m) {
@@ -146,20 +139,43 @@ TRecordStatus ParseSystemRecord(const QString &record, TSystemSettings &m) {
     return r.Status();
 }
 
+namespace {
+
+// Trigger and gate records share their layout: mode, edge or logic, level, debounce; the
+// second input's two records share one level.
+TRecordStatus ParseInputRecord(int number, const QString &record, TTrigGateSettings &m) {
+    const struct {
+        int Number, FieldCount;
+        const TKeywordTable &Modes, &EdgesOrLogics;
+        std::int32_t &Mode, &EdgeOrLogic;
+        double &Level;
+        std::int32_t &Debounce;
+    } inputs[] = {
+        {Trigger1Record, TriggerFieldCount, TriggerModeTable(), TriggerEdgeTable(), m.Trig1Mode,
+         m.Trig1Edge, m.Trig1Level, m.Trig1Debounce},
+        {Trigger2Record, TriggerFieldCount, TriggerModeTable(), TriggerEdgeTable(), m.Trig2Mode,
+         m.Trig2Edge, m.TrigGate2Level, m.Trig2Debounce},
+        {Gate1Record, GateFieldCount, GateModeTable(), GateLogicTable(), m.Gate1Mode, m.Gate1Logic,
+         m.Gate1Level, m.Gate1Debounce},
+        {Gate2Record, GateFieldCount, GateModeTable(), GateLogicTable(), m.Gate2Mode, m.Gate2Logic,
+         m.TrigGate2Level, m.Gate2Debounce},
+    };
+    const auto &in = *std::find_if(std::begin(inputs), std::end(inputs),
+                                   [&](const auto &i) { return i.Number == number; });
+    TRecordReader r(record, in.FieldCount, false);
+    r.Keyword(in.Modes, in.Mode) && r.Keyword(in.EdgesOrLogics, in.EdgeOrLogic) &&
+        r.Decimal(in.Level) && r.Keyword(DebounceTable(), in.Debounce);
+    return r.Status();
+}
+
+} // namespace
+
 TRecordStatus ParseTriggerRecord(int input, const QString &record, TTrigGateSettings &m) {
-    const bool first = input == 1;
-    return ParseInputRecord(
-        record, TriggerFieldCount, TriggerModeTable(), first ? m.Trig1Mode : m.Trig2Mode,
-        TriggerEdgeTable(), first ? m.Trig1Edge : m.Trig2Edge,
-        first ? m.Trig1Level : m.TrigGate2Level, first ? m.Trig1Debounce : m.Trig2Debounce);
+    return ParseInputRecord(input == 1 ? Trigger1Record : Trigger2Record, record, m);
 }
 
 TRecordStatus ParseGateRecord(int input, const QString &record, TTrigGateSettings &m) {
-    const bool first = input == 1;
-    return ParseInputRecord(
-        record, GateFieldCount, GateModeTable(), first ? m.Gate1Mode : m.Gate2Mode,
-        GateLogicTable(), first ? m.Gate1Logic : m.Gate2Logic,
-        first ? m.Gate1Level : m.TrigGate2Level, first ? m.Gate1Debounce : m.Gate2Debounce);
+    return ParseInputRecord(input == 1 ? Gate1Record : Gate2Record, record, m);
 }
 
 TRecordStatus ParseChannelRecord(const QString &record, TChannelSettings &m) {
