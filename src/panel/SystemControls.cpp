@@ -5,6 +5,7 @@
 #include "MainForm.h"
 #include "NumberFormat.h"
 #include "PageControl.h"
+#include "PageFocusMemory.h"
 #include "PlusSpinEdit.h"
 #include "ValueRanges.h"
 
@@ -172,16 +173,9 @@ void TSystemControls::CounterSourceSelChange() {
 }
 
 void TSystemControls::SystemPageControlChanging(int leavingIndex) {
-    if (leavingIndex >= 0 && leavingIndex < FForm.FActiveSysControls.size())
-        FForm.FActiveSysControls[leavingIndex] = FForm.focusWidget();
+    PageFocusMemory::Remember(FForm.FActiveSysControls, leavingIndex, FForm.focusWidget());
 }
 
-// A remembered control that was disabled meanwhile does not take the focus; the focus
-// then stays where it is.
 void TSystemControls::SystemPageControlChange(int index) {
-    if (index < 0 || index >= FForm.FActiveSysControls.size())
-        return;
-    QWidget *control = FForm.FActiveSysControls[index];
-    if (control && control->isEnabled())
-        control->setFocus();
+    PageFocusMemory::Restore(FForm.FActiveSysControls, index);
 }
