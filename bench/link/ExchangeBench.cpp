@@ -62,32 +62,31 @@ template <typename F> void Measure(const char *what, int count, F exchange) {
 } // namespace
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    TPtyPeer peer(1);
-    if (!peer.UsableOrSaid())
+    return TPtyPeer::RunBench(argc, argv, [&](TPtyPeer &peer) {
+        peer.SetResponder([](const QByteArray &) { return QByteArray("1234\r"); });
+        QTemporaryDir dir;
+        TScriptedPrompts prompts;
+        TNoMenu menu;
+        TNoTerminal terminal;
+        TNoApp control;
+        TLinkState state;
+        TCommLog log(prompts, menu, QStringLiteral("bench"), QDateTime::currentDateTime(),
+                     dir.path());
+        TVKComPort port;
+        port.setPortsDirectory(peer.PortsDir());
+        port.setPort(1);
+        port.setBaud(115200);
+        port.setEndOfResponse("#13");
+        port.setShowErrors(false);
+        port.setResponseTime(4000);
+        TExchange exchange(port, state, log, terminal, control, prompts);
+        const int count = 60;
+        port.setAllowEvents(false);
+        Measure("SendQuery, events off", count, [&] { exchange.QueryInteger(":COUN:COUN"); });
+        port.setAllowEvents(true);
+        Measure("SendQuery, events on", count, [&] { exchange.QueryInteger(":COUN:COUN"); });
+        log.ToggleLoggingState();
+        Measure("SendCommand, logging on", count, [&] { exchange.SendCommand(":PULS1:STAT ON"); });
         return 0;
-    peer.SetResponder([](const QByteArray &) { return QByteArray("1234\r"); });
-    QTemporaryDir dir;
-    TScriptedPrompts prompts;
-    TNoMenu menu;
-    TNoTerminal terminal;
-    TNoApp control;
-    TLinkState state;
-    TCommLog log(prompts, menu, QStringLiteral("bench"), QDateTime::currentDateTime(), dir.path());
-    TVKComPort port;
-    port.setPortsDirectory(peer.PortsDir());
-    port.setPort(1);
-    port.setBaud(115200);
-    port.setEndOfResponse("#13");
-    port.setShowErrors(false);
-    port.setResponseTime(4000);
-    TExchange exchange(port, state, log, terminal, control, prompts);
-    const int count = 60;
-    port.setAllowEvents(false);
-    Measure("SendQuery, events off", count, [&] { exchange.QueryInteger(":COUN:COUN"); });
-    port.setAllowEvents(true);
-    Measure("SendQuery, events on", count, [&] { exchange.QueryInteger(":COUN:COUN"); });
-    log.ToggleLoggingState();
-    Measure("SendCommand, logging on", count, [&] { exchange.SendCommand(":PULS1:STAT ON"); });
-    return 0;
+    });
 }

@@ -61,27 +61,25 @@ void Measure(TPtyPeer &peer, TVKComPort &port, bool allowEvents, int rounds) {
 } // namespace
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    TPtyPeer peer(1);
-    if (!peer.UsableOrSaid())
+    return TPtyPeer::RunBench(argc, argv, [&](TPtyPeer &peer) {
+        TVKComPort port;
+        port.setPortsDirectory(peer.PortsDir());
+        port.setShowErrors(false);
+        port.setBaud(115200);
+        port.setEndOfResponse("#13");
+        port.setResponseTime(4500);
+        if (!port.Open()) {
+            std::printf("cannot open %s\n", qPrintable(peer.SlavePath()));
+            return 0;
+        }
+        bool ok = false;
+        const int asked = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt(&ok) : 0;
+        const int rounds = ok && asked > 0 && asked <= 1000 ? asked : 10;
+        // Keep a timer running, as the program's status timer would be during a wait.
+        QTimer status;
+        status.start(1000);
+        Measure(peer, port, false, rounds);
+        Measure(peer, port, true, rounds);
         return 0;
-    TVKComPort port;
-    port.setPortsDirectory(peer.PortsDir());
-    port.setShowErrors(false);
-    port.setBaud(115200);
-    port.setEndOfResponse("#13");
-    port.setResponseTime(4500);
-    if (!port.Open()) {
-        std::printf("cannot open %s\n", qPrintable(peer.SlavePath()));
-        return 0;
-    }
-    bool ok = false;
-    const int asked = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt(&ok) : 0;
-    const int rounds = ok && asked > 0 && asked <= 1000 ? asked : 10;
-    // Keep a timer running, as the program's status timer would be during a wait.
-    QTimer status;
-    status.start(1000);
-    Measure(peer, port, false, rounds);
-    Measure(peer, port, true, rounds);
-    return 0;
+    });
 }

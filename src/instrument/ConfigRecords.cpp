@@ -1,9 +1,12 @@
 #include "ConfigRecords.h"
 
+#include "Commands.h"
 #include "ConversionError.h"
 #include "Keywords.h"
 #include "NumberFormat.h"
 #include "TextTrim.h"
+
+#include <algorithm>
 
 namespace Instrument {
 
@@ -68,31 +71,16 @@ public:
     }
 
     bool Decimal(double &out) {
-        const QString f = NextField();
-        const auto v = ParseDouble(f);
-        if (!v)
-            return Fail(NotADecimalMessage(f));
-        out = *v;
-        return Done();
+        return Number(out, ParseDouble, NotADecimalMessage, [](double v) { return v; });
     }
 
     bool Int32(std::int32_t &out) {
-        const QString f = NextField();
-        const auto v = ParseInt32(f);
-        if (!v)
-            return Fail(NotAnIntegerMessage(f));
-        out = *v;
-        return Done();
+        return Number(out, ParseInt32, NotAnIntegerMessage, [](std::int32_t v) { return v; });
     }
 
     // Read as 64 bits, the low 32 kept.
     bool Low32(std::uint32_t &out) {
-        const QString f = NextField();
-        const auto v = ParseInt64(f);
-        if (!v)
-            return Fail(NotAnIntegerMessage(f));
-        out = LowBits32(*v);
-        return Done();
+        return Number(out, ParseInt64, NotAnIntegerMessage, LowBits32);
     }
 
     const TRecordStatus &Status() const { return FStatus; }
@@ -108,6 +96,18 @@ private:
         const QString field = TrimTrailingWhite(QStringView(FRest).left(blank));
         FRest = FRest.mid(blank + 1);
         return field;
+    }
+
+    // A number field: one that does not parse stops the record with message's text.
+    template <typename T, typename V, typename Keep>
+    bool Number(T &out, std::optional<V> (*parse)(QStringView), QString (*message)(const QString &),
+                Keep keep) {
+        const QString f = NextField();
+        const std::optional<V> v = parse(f);
+        if (!v)
+            return Fail(message(f));
+        out = keep(*v);
+        return Done();
     }
 
     void MarkUnrecognised() { FStatus.Unrecognised |= 1u << (FField - 1); }
@@ -139,24 +139,43 @@ TRecordStatus ParseSystemRecord(const QString &record, TSystemSettings &m) {
     return r.Status();
 }
 
-TRecordStatus ParseTriggerRecord(int input, const QString &record, TTrigGateSettings &m) {
-    const bool first = input == 1;
-    TRecordReader r(record, TriggerFieldCount, false);
-    r.Keyword(TriggerModeTable(), first ? m.Trig1Mode : m.Trig2Mode) &&
-        r.Keyword(TriggerEdgeTable(), first ? m.Trig1Edge : m.Trig2Edge) &&
-        r.Decimal(first ? m.Trig1Level : m.TrigGate2Level) &&
-        r.Keyword(DebounceTable(), first ? m.Trig1Debounce : m.Trig2Debounce);
+namespace {
+
+// Trigger and gate records share their layout: mode, edge or logic, level, debounce; the
+// second input's two records share one level.
+TRecordStatus ParseInputRecord(int number, const QString &record, TTrigGateSettings &m) {
+    const struct {
+        int Number, FieldCount;
+        const TKeywordTable &Modes, &EdgesOrLogics;
+        std::int32_t &Mode, &EdgeOrLogic;
+        double &Level;
+        std::int32_t &Debounce;
+    } inputs[] = {
+        {Trigger1Record, TriggerFieldCount, TriggerModeTable(), TriggerEdgeTable(), m.Trig1Mode,
+         m.Trig1Edge, m.Trig1Level, m.Trig1Debounce},
+        {Trigger2Record, TriggerFieldCount, TriggerModeTable(), TriggerEdgeTable(), m.Trig2Mode,
+         m.Trig2Edge, m.TrigGate2Level, m.Trig2Debounce},
+        {Gate1Record, GateFieldCount, GateModeTable(), GateLogicTable(), m.Gate1Mode, m.Gate1Logic,
+         m.Gate1Level, m.Gate1Debounce},
+        {Gate2Record, GateFieldCount, GateModeTable(), GateLogicTable(), m.Gate2Mode, m.Gate2Logic,
+         m.TrigGate2Level, m.Gate2Debounce},
+    };
+    const auto &in = *std::find_if(std::begin(inputs), std::end(inputs),
+                                   [&](const auto &i) { return i.Number == number; });
+    TRecordReader r(record, in.FieldCount, false);
+    r.Keyword(in.Modes, in.Mode) && r.Keyword(in.EdgesOrLogics, in.EdgeOrLogic) &&
+        r.Decimal(in.Level) && r.Keyword(DebounceTable(), in.Debounce);
     return r.Status();
 }
 
+} // namespace
+
+TRecordStatus ParseTriggerRecord(int input, const QString &record, TTrigGateSettings &m) {
+    return ParseInputRecord(input == 1 ? Trigger1Record : Trigger2Record, record, m);
+}
+
 TRecordStatus ParseGateRecord(int input, const QString &record, TTrigGateSettings &m) {
-    const bool first = input == 1;
-    TRecordReader r(record, GateFieldCount, false);
-    r.Keyword(GateModeTable(), first ? m.Gate1Mode : m.Gate2Mode) &&
-        r.Keyword(GateLogicTable(), first ? m.Gate1Logic : m.Gate2Logic) &&
-        r.Decimal(first ? m.Gate1Level : m.TrigGate2Level) &&
-        r.Keyword(DebounceTable(), first ? m.Gate1Debounce : m.Gate2Debounce);
-    return r.Status();
+    return ParseInputRecord(input == 1 ? Gate1Record : Gate2Record, record, m);
 }
 
 TRecordStatus ParseChannelRecord(const QString &record, TChannelSettings &m) {

@@ -7,6 +7,15 @@
 
 namespace Instrument {
 
+namespace {
+
+// A single value's line is its query followed by the value as read.
+QString ValueLine(const QString &query, const QString &value) {
+    return query + QLatin1Char(' ') + value;
+}
+
+} // namespace
+
 QString CommentLine(const QString &text) {
     return QStringLiteral("// ") + text;
 }
@@ -36,27 +45,27 @@ QString RecordLine(int record, const QString &reply) {
 }
 
 QString AutoStartLine(std::int32_t value) {
-    return QStringLiteral(":SYST:AUT ") + QString::number(value);
+    return ValueLine(Query::AutoStart, QString::number(value));
 }
 
 QString InputClockLine(const QString &reply) {
-    return QStringLiteral(":SYST:ICLOCK ") + reply;
+    return ValueLine(Query::InputClock, reply);
 }
 
 QString OutputClockLine(const QString &reply) {
-    return QStringLiteral(":SYST:OCL ") + reply;
+    return ValueLine(Query::OutputClock, reply);
 }
 
 QString SyncOutputLine(const QString &reply) {
-    return QStringLiteral(":SYST:SYNC ") + reply;
+    return ValueLine(Query::SyncOutput, reply);
 }
 
 QString CounterEnableLine(std::int32_t value) {
-    return QStringLiteral(":COUN:STAT ") + QString::number(value);
+    return ValueLine(Query::CounterEnable, QString::number(value));
 }
 
 QString CounterSourceLine(const QString &reply) {
-    return QStringLiteral(":COUN:SEL ") + reply;
+    return ValueLine(Query::CounterSource, reply);
 }
 
 QStringList CalibrationHeaderLines(const QString &dateLine, const QString &caption,

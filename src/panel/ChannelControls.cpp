@@ -7,6 +7,7 @@
 #include "MainForm.h"
 #include "NumberFormat.h"
 #include "PageControl.h"
+#include "PageFocusMemory.h"
 #include "PlusSpinEdit.h"
 #include "ValueRanges.h"
 
@@ -242,15 +243,9 @@ void TChannelControls::SetChannelGateLogic(QWidget *sender) {
 }
 
 void TChannelControls::ChPageControlChanging(int leavingIndex) {
-    if (leavingIndex >= 0 && leavingIndex < FForm.FActiveChControls.size())
-        FForm.FActiveChControls[leavingIndex] = FForm.focusWidget();
+    PageFocusMemory::Remember(FForm.FActiveChControls, leavingIndex, FForm.focusWidget());
 }
 
-// A remembered control that was disabled meanwhile does not take the focus.
 void TChannelControls::ChPageControlChange(int index) {
-    if (index < 0 || index >= FForm.FActiveChControls.size())
-        return;
-    QWidget *control = FForm.FActiveChControls[index];
-    if (control && control->isEnabled())
-        control->setFocus();
+    PageFocusMemory::Restore(FForm.FActiveChControls, index);
 }

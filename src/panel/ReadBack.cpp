@@ -4,6 +4,17 @@
 
 #include "PlusSpinEdit.h"
 
+namespace {
+
+void ApplyChannelRange(TPlusSpinEdit *edit, const Instrument::TValueRange &range) {
+    edit->setIncrement(range.Increment);
+    edit->setMaxValue(range.MaxValue);
+    edit->setMinValue(range.MinValue);
+    edit->setDecimals(range.Decimals);
+}
+
+} // namespace
+
 void TMainForm::Initialize() {
     Session.ReadBack();
 }
@@ -21,14 +32,8 @@ void TMainForm::SetResolutionRanges() {
     for (int n = 1; n <= State.ChannelCount && n <= MaxChannels; ++n) {
         if (!ChDelayAdj[n])
             continue;
-        ChDelayAdj[n]->setIncrement(r.DelayRange.Increment);
-        ChDelayAdj[n]->setMaxValue(r.DelayRange.MaxValue);
-        ChDelayAdj[n]->setMinValue(r.DelayRange.MinValue);
-        ChDelayAdj[n]->setDecimals(r.DelayRange.Decimals);
-        ChWidthAdj[n]->setIncrement(r.WidthRange.Increment);
-        ChWidthAdj[n]->setMaxValue(r.WidthRange.MaxValue);
-        ChWidthAdj[n]->setMinValue(r.WidthRange.MinValue);
-        ChWidthAdj[n]->setDecimals(r.WidthRange.Decimals);
+        ApplyChannelRange(ChDelayAdj[n], r.DelayRange);
+        ApplyChannelRange(ChWidthAdj[n], r.WidthRange);
         ChBurstAdj[n]->setMaxValue(r.CountLimits.ChannelBurstMax);
         ChDutyOnAdj[n]->setMaxValue(r.CountLimits.ChannelDutyMax);
         ChDutyOffAdj[n]->setMaxValue(r.CountLimits.ChannelDutyMax);

@@ -5,6 +5,7 @@
 #include "MainForm.h"
 #include "NumberFormat.h"
 #include "PageControl.h"
+#include "PageFocusMemory.h"
 #include "PlusSpinEdit.h"
 #include "ValueRanges.h"
 
@@ -13,14 +14,6 @@
 #include <QComboBox>
 
 using namespace Instrument;
-
-namespace {
-
-std::int32_t &ByInput(int input, std::int32_t &first, std::int32_t &second) {
-    return input == 1 ? first : second;
-}
-
-} // namespace
 
 TSystemControls::TSystemControls(TMainForm &form, TAppState &state)
     : QObject(&form), FForm(form), FState(state) {
@@ -34,11 +27,6 @@ void TSystemControls::OnSpin(TPlusSpinEdit *spin, void (TSystemControls::*handle
 // Only a user's choice runs a selector handler; an index set by code sends nothing.
 void TSystemControls::OnSelector(QComboBox *box, void (TSystemControls::*handler)()) {
     connect(box, &QComboBox::activated, this, [this, handler] { (this->*handler)(); });
-}
-
-void TSystemControls::OnInputSelector(QComboBox *box, int input,
-                                      void (TSystemControls::*handler)(int)) {
-    connect(box, &QComboBox::activated, this, [this, handler, input] { (this->*handler)(input); });
 }
 
 void TSystemControls::Wire() {
@@ -59,18 +47,30 @@ void TSystemControls::Wire() {
     OnSelector(f.ExternalOutputClkSel, &TSystemControls::ExternalOutputClkSelChange);
     OnSelector(f.CounterSourceSel, &TSystemControls::CounterSourceSelChange);
 
-    OnInputSelector(f.TrigModeSel1, 1, &TSystemControls::TrigModeSelChange);
-    OnInputSelector(f.TrigModeSel2, 2, &TSystemControls::TrigModeSelChange);
-    OnInputSelector(f.TriggerEdgeSel1, 1, &TSystemControls::TriggerEdgeSelChange);
-    OnInputSelector(f.TriggerEdgeSel2, 2, &TSystemControls::TriggerEdgeSelChange);
-    OnInputSelector(f.TrigDebounceSel1, 1, &TSystemControls::TrigDebounceSelChange);
-    OnInputSelector(f.TrigDebounceSel2, 2, &TSystemControls::TrigDebounceSelChange);
-    OnInputSelector(f.GateModeSel1, 1, &TSystemControls::GateModeSelChange);
-    OnInputSelector(f.GateModeSel2, 2, &TSystemControls::GateModeSelChange);
-    OnInputSelector(f.GateLogicSel1, 1, &TSystemControls::GateLogicSelChange);
-    OnInputSelector(f.GateLogicSel2, 2, &TSystemControls::GateLogicSelChange);
-    OnInputSelector(f.GateDebounceSel1, 1, &TSystemControls::GateDebounceSelChange);
-    OnInputSelector(f.GateDebounceSel2, 2, &TSystemControls::GateDebounceSelChange);
+    TTrigGateSettings &t = FState.TrigGateSettings;
+    // Each function of input 1 and 2, the trigger's beside the gate's.
+    const TInputSelector inputs[] = {
+        {{f.TrigModeSel1, f.TrigModeSel2},
+         TriggerModeCommand,
+         {&t.Trig1Mode, &t.Trig2Mode},
+         &TMainForm::TriggerModesEnable},
+        {{f.GateModeSel1, f.GateModeSel2},
+         GateModeCommand,
+         {&t.Gate1Mode, &t.Gate2Mode},
+         &TMainForm::GateModesEnable},
+        {{f.TriggerEdgeSel1, f.TriggerEdgeSel2}, TriggerEdgeCommand, {&t.Trig1Edge, &t.Trig2Edge}},
+        {{f.GateLogicSel1, f.GateLogicSel2}, GateLogicCommand, {&t.Gate1Logic, &t.Gate2Logic}},
+        {{f.TrigDebounceSel1, f.TrigDebounceSel2},
+         TriggerDebounceCommand,
+         {&t.Trig1Debounce, &t.Trig2Debounce}},
+        {{f.GateDebounceSel1, f.GateDebounceSel2},
+         GateDebounceCommand,
+         {&t.Gate1Debounce, &t.Gate2Debounce}},
+    };
+    for (const TInputSelector &selector : inputs)
+        for (int input = 1; input <= 2; ++input)
+            connect(selector.Box[input - 1], &QComboBox::activated, this,
+                    [this, selector, input] { InputSelChange(selector, input); });
 
     connect(f.SystemPageControl, &TPageControl::currentChanging, this,
             &TSystemControls::SystemPageControlChanging);
@@ -131,48 +131,12 @@ void TSystemControls::SyncOutputSelChange() {
     FState.SystemSettings.SyncOutput = item;
 }
 
-void TSystemControls::TrigModeSelChange(int input) {
-    const int item = (input == 1 ? FForm.TrigModeSel1 : FForm.TrigModeSel2)->currentIndex();
-    Queue(TriggerModeCommand(input, item));
-    TTrigGateSettings &t = FState.TrigGateSettings;
-    ByInput(input, t.Trig1Mode, t.Trig2Mode) = item;
-    FForm.TriggerModesEnable();
-}
-
-void TSystemControls::TriggerEdgeSelChange(int input) {
-    const int item = (input == 1 ? FForm.TriggerEdgeSel1 : FForm.TriggerEdgeSel2)->currentIndex();
-    Queue(TriggerEdgeCommand(input, item));
-    TTrigGateSettings &t = FState.TrigGateSettings;
-    ByInput(input, t.Trig1Edge, t.Trig2Edge) = item;
-}
-
-void TSystemControls::TrigDebounceSelChange(int input) {
-    const int item = (input == 1 ? FForm.TrigDebounceSel1 : FForm.TrigDebounceSel2)->currentIndex();
-    Queue(TriggerDebounceCommand(input, item));
-    TTrigGateSettings &t = FState.TrigGateSettings;
-    ByInput(input, t.Trig1Debounce, t.Trig2Debounce) = item;
-}
-
-void TSystemControls::GateModeSelChange(int input) {
-    const int item = (input == 1 ? FForm.GateModeSel1 : FForm.GateModeSel2)->currentIndex();
-    Queue(GateModeCommand(input, item));
-    TTrigGateSettings &t = FState.TrigGateSettings;
-    ByInput(input, t.Gate1Mode, t.Gate2Mode) = item;
-    FForm.GateModesEnable();
-}
-
-void TSystemControls::GateLogicSelChange(int input) {
-    const int item = (input == 1 ? FForm.GateLogicSel1 : FForm.GateLogicSel2)->currentIndex();
-    Queue(GateLogicCommand(input, item));
-    TTrigGateSettings &t = FState.TrigGateSettings;
-    ByInput(input, t.Gate1Logic, t.Gate2Logic) = item;
-}
-
-void TSystemControls::GateDebounceSelChange(int input) {
-    const int item = (input == 1 ? FForm.GateDebounceSel1 : FForm.GateDebounceSel2)->currentIndex();
-    Queue(GateDebounceCommand(input, item));
-    TTrigGateSettings &t = FState.TrigGateSettings;
-    ByInput(input, t.Gate1Debounce, t.Gate2Debounce) = item;
+void TSystemControls::InputSelChange(const TInputSelector &selector, int input) {
+    const int item = selector.Box[input - 1]->currentIndex();
+    Queue(selector.Command(input, item));
+    *selector.Field[input - 1] = item;
+    if (selector.Enable)
+        (FForm.*selector.Enable)();
 }
 
 void TSystemControls::TrigThresholdAdj1Change() {
@@ -209,16 +173,9 @@ void TSystemControls::CounterSourceSelChange() {
 }
 
 void TSystemControls::SystemPageControlChanging(int leavingIndex) {
-    if (leavingIndex >= 0 && leavingIndex < FForm.FActiveSysControls.size())
-        FForm.FActiveSysControls[leavingIndex] = FForm.focusWidget();
+    PageFocusMemory::Remember(FForm.FActiveSysControls, leavingIndex, FForm.focusWidget());
 }
 
-// A remembered control that was disabled meanwhile does not take the focus; the focus
-// then stays where it is.
 void TSystemControls::SystemPageControlChange(int index) {
-    if (index < 0 || index >= FForm.FActiveSysControls.size())
-        return;
-    QWidget *control = FForm.FActiveSysControls[index];
-    if (control && control->isEnabled())
-        control->setFocus();
+    PageFocusMemory::Restore(FForm.FActiveSysControls, index);
 }

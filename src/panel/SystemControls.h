@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
 
 class TMainForm;
 struct TAppState;
@@ -23,12 +24,6 @@ public:
     void AutoStartEnblClick();
     void SystemModeSelChange();
     void SyncOutputSelChange();
-    void TrigModeSelChange(int input);
-    void TriggerEdgeSelChange(int input);
-    void TrigDebounceSelChange(int input);
-    void GateModeSelChange(int input);
-    void GateLogicSelChange(int input);
-    void GateDebounceSelChange(int input);
     void TrigThresholdAdj1Change();
     void GateThresholdAdj1Change();
     void TrigGateThresholdAdj2Change();
@@ -43,7 +38,15 @@ private:
     void Wire();
     void OnSpin(TPlusSpinEdit *spin, void (TSystemControls::*handler)());
     void OnSelector(QComboBox *box, void (TSystemControls::*handler)());
-    void OnInputSelector(QComboBox *box, int input, void (TSystemControls::*handler)(int));
+    // A trigger/gate selector of both inputs: the command carries the chosen item, the
+    // input's mirror keeps it, and a mode runs its enabling rule.
+    struct TInputSelector {
+        QComboBox *Box[2];
+        QString (*Command)(int input, int item);
+        std::int32_t *Field[2];
+        void (TMainForm::*Enable)() = nullptr;
+    };
+    void InputSelChange(const TInputSelector &selector, int input);
     void Queue(const QString &command);
 
     TMainForm &FForm;

@@ -168,33 +168,30 @@ void TSession::ReadSingleValues() {
     State.InstrumentUnsecured = secure && IsUnsecured(*secure);
     FView->ShowSingleValue(TValue::Secure, State.InstrumentUnsecured);
 
-    const qint32 autoStart = ReadBackIntegerReply(Query::AutoStart).value_or(0);
-    FView->ShowSingleValue(TValue::AutoStart, autoStart);
-    State.SettingsList << AutoStartLine(autoStart);
-
-    const QString inputClock = ReadBackQuery(Query::InputClock);
-    ApplyInputClockReply(inputClock, m);
-    FView->ShowSingleValue(TValue::InputClock, m.InputClock);
-    State.SettingsList << InputClockLine(inputClock);
-
-    const QString outputClock = ReadBackQuery(Query::OutputClock);
-    ApplyOutputClockReply(outputClock, m);
-    FView->ShowSingleValue(TValue::OutputClock, m.OutputClock);
-    State.SettingsList << OutputClockLine(outputClock);
-
-    const QString syncOutput = ReadBackQuery(Query::SyncOutput);
-    ApplySyncOutputReply(syncOutput, m);
-    FView->ShowSingleValue(TValue::SyncOutput, m.SyncOutput);
-    State.SettingsList << SyncOutputLine(syncOutput);
-
-    const qint32 counterEnable = ReadBackIntegerReply(Query::CounterEnable).value_or(0);
-    FView->ShowSingleValue(TValue::CounterEnable, counterEnable);
-    State.SettingsList << CounterEnableLine(counterEnable);
-
-    const QString counterSource = ReadBackQuery(Query::CounterSource);
-    ApplyCounterSourceReply(counterSource, m);
-    FView->ShowSingleValue(TValue::CounterSource, m.CounterSource);
-    State.SettingsList << CounterSourceLine(counterSource);
+    // A number reply goes to the page and the list as read; a keyword reply through the mirror.
+    const auto readNumber = [&](const QString &query, TValue which, QString (*line)(std::int32_t)) {
+        const qint32 value = ReadBackIntegerReply(query).value_or(0);
+        FView->ShowSingleValue(which, value);
+        State.SettingsList << line(value);
+    };
+    const auto readKeyword = [&](const QString &query,
+                                 bool (*apply)(const QString &, TSystemSettings &), TValue which,
+                                 const std::int32_t &shown, QString (*line)(const QString &)) {
+        const QString reply = ReadBackQuery(query);
+        apply(reply, m);
+        FView->ShowSingleValue(which, shown);
+        State.SettingsList << line(reply);
+    };
+    readNumber(Query::AutoStart, TValue::AutoStart, AutoStartLine);
+    readKeyword(Query::InputClock, ApplyInputClockReply, TValue::InputClock, m.InputClock,
+                InputClockLine);
+    readKeyword(Query::OutputClock, ApplyOutputClockReply, TValue::OutputClock, m.OutputClock,
+                OutputClockLine);
+    readKeyword(Query::SyncOutput, ApplySyncOutputReply, TValue::SyncOutput, m.SyncOutput,
+                SyncOutputLine);
+    readNumber(Query::CounterEnable, TValue::CounterEnable, CounterEnableLine);
+    readKeyword(Query::CounterSource, ApplyCounterSourceReply, TValue::CounterSource,
+                m.CounterSource, CounterSourceLine);
 }
 
 void TSession::ReadChannelRecord(int n) {

@@ -99,34 +99,6 @@ void TVKComPort::setEndOfResponse(const QByteArray &value) {
 
 // --- settings that reopen -----------------------------------------------------------------
 
-void TVKComPort::setBaud(qint32 value) {
-    if (value == FBaudRate)
-        return;
-    FBaudRate = value;
-    ReopenIfOpen();
-}
-
-void TVKComPort::setHandshaking(THandshake value) {
-    if (value == FHandshake)
-        return;
-    FHandshake = value;
-    ReopenIfOpen();
-}
-
-void TVKComPort::setParity(TParity value) {
-    if (value == FParity)
-        return;
-    FParity = value;
-    ReopenIfOpen();
-}
-
-void TVKComPort::setPort(qint32 value) {
-    if (value == FPortNumber)
-        return;
-    FPortNumber = value;
-    ReopenIfOpen();
-}
-
 void TVKComPort::ReopenIfOpen() {
     if (!Opened())
         return;

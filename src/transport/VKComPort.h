@@ -29,16 +29,16 @@ public:
     bool AllowEvents() const { return FAllowEvents; }
     void setAllowEvents(bool value) { FAllowEvents = value; }
     qint32 Baud() const { return FBaudRate; }
-    void setBaud(qint32 value);
+    void setBaud(qint32 value) { ReopenOnChange(FBaudRate, value); }
     // The terminator as written, with #n character codes ("#13", "#13#10", "OK#13").
     QByteArray EndOfResponse() const { return FEndOfResponse; }
     void setEndOfResponse(const QByteArray &value);
     // The terminator as bytes; empty means raw mode.
     QByteArray EndOfResponseRaw() const { return FEndOfResponseRaw; }
     THandshake Handshaking() const { return FHandshake; }
-    void setHandshaking(THandshake value);
+    void setHandshaking(THandshake value) { ReopenOnChange(FHandshake, value); }
     TParity Parity() const { return FParity; }
-    void setParity(TParity value);
+    void setParity(TParity value) { ReopenOnChange(FParity, value); }
     qint32 InCount() const;
     bool State() const;
     bool InUse() const { return FPortInUse; }
@@ -49,7 +49,7 @@ public:
     quint32 ResponseTime() const { return FResponseTime; }
     void setResponseTime(quint32 value) { FResponseTime = value; }
     qint32 Port() const { return FPortNumber; }
-    void setPort(qint32 value);
+    void setPort(qint32 value) { ReopenOnChange(FPortNumber, value); }
     bool ShowErrors() const { return FShowErrors; }
     void setShowErrors(bool value) { FShowErrors = value; }
     bool TimedOut() const { return FTimedOut; }
@@ -96,6 +96,13 @@ private:
     bool OpenOnce(QString &reason);
     void ApplySettings();
     void ReopenIfOpen();
+    // A line setting applies on the next open; an open port is reopened with it.
+    template <typename T> void ReopenOnChange(T &field, T value) {
+        if (field == value)
+            return;
+        field = value;
+        ReopenIfOpen();
+    }
     bool EnsureOpen();
     bool RefuseWhileInUse();
     QByteArray ReadQueued(qint64 count);

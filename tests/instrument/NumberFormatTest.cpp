@@ -114,14 +114,19 @@ TEST(ParseInteger, SixtyFourAndUnsignedRanges) {
 }
 
 TEST(ParseDecimal, AcceptsDecimalsAndExponents) {
-    EXPECT_EQ(ParseDouble(u"0.001"), 0.001);
-    EXPECT_EQ(ParseDouble(u"-2.50"), -2.5);
-    EXPECT_EQ(ParseDouble(u"+1"), 1.0);
-    EXPECT_EQ(ParseDouble(u".5"), 0.5);
-    EXPECT_EQ(ParseDouble(u"5."), 5.0);
-    EXPECT_EQ(ParseDouble(u"1.25E-7"), 1.25e-7);
-    EXPECT_EQ(ParseDouble(u"0.00000012500"), 1.25e-7);
-    EXPECT_EQ(ParseDouble(u"4000000000"), 4e9);
+    const struct {
+        const char16_t *Text;
+        double Value;
+    } cases[] = {{u"0.001", 0.001},
+                 {u"-2.50", -2.5},
+                 {u"+1", 1.0},
+                 {u".5", 0.5},
+                 {u"5.", 5.0},
+                 {u"1.25E-7", 1.25e-7},
+                 {u"0.00000012500", 1.25e-7},
+                 {u"4000000000", 4e9}};
+    for (const auto &c : cases)
+        EXPECT_EQ(ParseDouble(c.Text), c.Value) << QString::fromUtf16(c.Text).toStdString();
 }
 
 TEST(ParseDecimal, RejectsEverythingElse) {

@@ -79,6 +79,12 @@ QStringList SettingLinesOfState(const TSimProcess &sim, int channels) {
 }
 
 // The live panel with its dialogs and boxes scripted.
+TSimLaunch ModelLaunch(const QString &model) {
+    TSimLaunch launch;
+    launch.Model = model;
+    return launch;
+}
+
 struct TConnectedPanel : TLivePanel {
     explicit TConnectedPanel(const TSimLaunch &launch = TSimLaunch(),
                              const QStringList &preset = QStringList()) {
@@ -95,6 +101,14 @@ struct TConnectedPanel : TLivePanel {
         P.Prompts.QueueOK(boxes);
         Form().SaveToFile1->trigger();
         return path;
+    }
+    // On screen, as a capture needs it.
+    bool Exposed() {
+        Form().show();
+        return QTest::qWaitForWindowExposed(&Form());
+    }
+    QStringList SavedLines(const QString &path) {
+        return CrLfLines(TTestFolder::Read(SaveTo(path)));
     }
     void RestoreFrom(const QString &path, int boxes = 1) {
         P.Prompts.QueueFileName(path);
@@ -159,12 +173,9 @@ TEST(SettingsFileSave, TwelveChannelFileHoldsTheFreshlyReadStateLineForLine) {
 
 TEST(SettingsFileSave, ThirtySixChannelFileHasFiftyTwoLines) {
     TWorkingDir wd;
-    TSimLaunch launch;
-    launch.Model = "6180-36";
-    TConnectedPanel panel(launch);
+    TConnectedPanel panel(ModelLaunch("6180-36"));
     ASSERT_TRUE(panel.Ok);
-    const QString path = panel.SaveTo(wd.Folder.File("bench36.txt"));
-    const QStringList lines = CrLfLines(TTestFolder::Read(path));
+    const QStringList lines = panel.SavedLines(wd.Folder.File("bench36.txt"));
     ASSERT_EQ(lines.size(), 52);
     EXPECT_EQ(lines.mid(5), SettingLinesOfState(panel.Sim(), 36));
     EXPECT_TRUE(lines[51].startsWith("*CFG 36 ")) << lines[51].toStdString();
@@ -277,8 +288,8 @@ TEST(SettingsFileRestore, FileSavedFromOneInstrumentMakesAnotherEqual) {
     TWorkingDir wd;
     TConnectedPanel source(TSimLaunch(), PresetA);
     ASSERT_TRUE(source.Ok);
-    const QString path = source.SaveTo(wd.Folder.File("a.txt"));
-    const QStringList fileLines = CrLfLines(TTestFolder::Read(path));
+    const QString path = wd.Folder.File("a.txt");
+    const QStringList fileLines = source.SavedLines(path);
 
     TConnectedPanel target(TSimLaunch(), PresetB);
     ASSERT_TRUE(target.Ok);
@@ -355,12 +366,10 @@ TEST(SettingsFileRestore, EmptyFileSaysSoThenReadsBack) {
 
 TEST(SettingsFileRestore, ThirtySixChannelFileIntoTwelveChannelsSendsEveryLine) {
     TWorkingDir wd;
-    TSimLaunch big;
-    big.Model = "6180-36";
-    TConnectedPanel source(big);
+    TConnectedPanel source(ModelLaunch("6180-36"));
     ASSERT_TRUE(source.Ok);
-    const QString path = source.SaveTo(wd.Folder.File("big.txt"));
-    const QStringList fileLines = CrLfLines(TTestFolder::Read(path));
+    const QString path = wd.Folder.File("big.txt");
+    const QStringList fileLines = source.SavedLines(path);
     ASSERT_EQ(fileLines.size(), 52);
 
     TConnectedPanel target;
@@ -517,8 +526,7 @@ TEST(CaptureScreenShot, WindowPictureIsABaselineQuality90JpegReplacedByTheNext) 
     TWorkingDir wd;
     TConnectedPanel panel;
     ASSERT_TRUE(panel.Ok);
-    panel.Form().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel.Form()));
+    ASSERT_TRUE(panel.Exposed());
     wd.Folder.Write("ScreenShot.jpg", "an earlier picture");
 
     panel.Form().CaptureScreenShot1->trigger();
@@ -545,8 +553,7 @@ TEST(CaptureScreenShot, ReadOnlyWorkingFolderGivesAnErrorAndKeepsTheEarlierFile)
     TWorkingDir wd;
     TConnectedPanel panel;
     ASSERT_TRUE(panel.Ok);
-    panel.Form().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel.Form()));
+    ASSERT_TRUE(panel.Exposed());
     const QString dir = wd.Folder.File("ro");
     QDir().mkpath(dir);
     const QString earlier = dir + "/ScreenShot.jpg";

@@ -102,29 +102,29 @@ TEST_F(ProtocolCrossCheck, SystemPageCommandsAtTheirLimitsShowInTheSystemRecord)
 
 TEST_F(ProtocolCrossCheck, EveryKeywordOfTheOptionSelectorsIsAcceptedAndReadBack) {
     Use("6180-12");
-    for (int item = 0; item < SyncOutputTable().Keywords.size(); ++item) {
-        ExpectAccepted(SyncOutputCommand(item));
-        TSystemSettings m;
-        ASSERT_TRUE(ApplySyncOutputReply(Ask(Query::SyncOutput), m));
-        EXPECT_EQ(m.SyncOutput, item);
-    }
-    for (int item = 0; item < InputClockTable().Keywords.size(); ++item) {
-        ExpectAccepted(InputClockCommand(item));
-        TSystemSettings m;
-        ASSERT_TRUE(ApplyInputClockReply(Ask(Query::InputClock), m));
-        EXPECT_EQ(m.InputClock, item);
-    }
-    for (int item = 0; item < OutputClockTable().Keywords.size(); ++item) {
-        ExpectAccepted(OutputClockCommand(item));
-        TSystemSettings m;
-        ASSERT_TRUE(ApplyOutputClockReply(Ask(Query::OutputClock), m));
-        EXPECT_EQ(m.OutputClock, item);
-    }
-    for (int item = 0; item < CounterSourceTable().Keywords.size(); ++item) {
-        ExpectAccepted(CounterSourceCommand(item));
-        TSystemSettings m;
-        ASSERT_TRUE(ApplyCounterSourceReply(Ask(Query::CounterSource), m));
-        EXPECT_EQ(m.CounterSource, item);
+    const struct {
+        const TKeywordTable &Table;
+        QString (*Command)(int);
+        const QString &Query;
+        bool (*Apply)(const QString &, TSystemSettings &);
+        std::int32_t TSystemSettings::*Field;
+    } options[] = {
+        {SyncOutputTable(), SyncOutputCommand, Query::SyncOutput, ApplySyncOutputReply,
+         &TSystemSettings::SyncOutput},
+        {InputClockTable(), InputClockCommand, Query::InputClock, ApplyInputClockReply,
+         &TSystemSettings::InputClock},
+        {OutputClockTable(), OutputClockCommand, Query::OutputClock, ApplyOutputClockReply,
+         &TSystemSettings::OutputClock},
+        {CounterSourceTable(), CounterSourceCommand, Query::CounterSource, ApplyCounterSourceReply,
+         &TSystemSettings::CounterSource},
+    };
+    for (const auto &o : options) {
+        for (int item = 0; item < o.Table.Keywords.size(); ++item) {
+            ExpectAccepted(o.Command(item));
+            TSystemSettings m;
+            ASSERT_TRUE(o.Apply(Ask(o.Query), m));
+            EXPECT_EQ(m.*o.Field, item) << o.Query.toStdString();
+        }
     }
     ExpectAccepted(CounterEnableCommand(false));
     EXPECT_FALSE(IsCheckedReply(AskInteger(Query::CounterEnable)));

@@ -7,23 +7,18 @@
 namespace {
 
 TEST(SimNumbersTest, ParsesDecimalsIntoScaledIntegersRoundingHalfAwayFromZero) {
-    int64_t v = 0;
-    ASSERT_TRUE(SimNumbers::ParseScaled("0.000100000", 9, v));
-    EXPECT_EQ(v, 100000);
-    ASSERT_TRUE(SimNumbers::ParseScaled("1.25e-7", 11, v));
-    EXPECT_EQ(v, 12500);
-    ASSERT_TRUE(SimNumbers::ParseScaled("2.345", 2, v));
-    EXPECT_EQ(v, 235);
-    ASSERT_TRUE(SimNumbers::ParseScaled("-2.345", 2, v));
-    EXPECT_EQ(v, -235);
-    ASSERT_TRUE(SimNumbers::ParseScaled("2.344999", 2, v));
-    EXPECT_EQ(v, 234);
-    ASSERT_TRUE(SimNumbers::ParseScaled(".5", 0, v));
-    EXPECT_EQ(v, 1);
-    ASSERT_TRUE(SimNumbers::ParseScaled("5000", 9, v));
-    EXPECT_EQ(v, 5000000000000);
-    ASSERT_TRUE(SimNumbers::ParseScaled("0.0000000000000001", 2, v));
-    EXPECT_EQ(v, 0);
+    const struct {
+        const char *Text;
+        int Scale;
+        int64_t Expected;
+    } cases[] = {{"0.000100000", 9, 100000}, {"1.25e-7", 11, 12500},      {"2.345", 2, 235},
+                 {"-2.345", 2, -235},        {"2.344999", 2, 234},        {".5", 0, 1},
+                 {"5000", 9, 5000000000000}, {"0.0000000000000001", 2, 0}};
+    for (const auto &c : cases) {
+        int64_t v = 0;
+        ASSERT_TRUE(SimNumbers::ParseScaled(c.Text, c.Scale, v)) << c.Text;
+        EXPECT_EQ(v, c.Expected) << c.Text;
+    }
 }
 
 TEST(SimNumbersTest, RefusesAnythingButAPlainDecimal) {

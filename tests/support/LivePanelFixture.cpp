@@ -69,11 +69,15 @@ void LivePanelTest::Choose(QComboBox *box, int index) {
     emit box->activated(index);
 }
 
+bool LivePanelTest::ShowActive() {
+    Form->show();
+    QApplication::setActiveWindow(Form);
+    return QTest::qWaitForWindowActive(Form);
+}
+
 QWidget *LivePanelTest::ClickForFocus(QWidget *target) {
     if (!Form->isVisible()) {
-        Form->show();
-        QApplication::setActiveWindow(Form);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(Form));
+        EXPECT_TRUE(ShowActive());
     }
     QTest::mouseClick(target, Qt::LeftButton);
     return QApplication::focusWidget();

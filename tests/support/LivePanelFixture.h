@@ -57,6 +57,8 @@ protected:
     // The user picks item `index` of a selector (activated, as a real choice).
     static void Choose(class QComboBox *box, int index);
 
+    // Shows the window and waits until it is the active one.
+    bool ShowActive();
     // Shows and activates the window, clicks `target` as the user's mouse would and
     // returns the widget that holds the focus afterwards.
     class QWidget *ClickForFocus(class QWidget *target);

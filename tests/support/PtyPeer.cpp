@@ -1,5 +1,6 @@
 #include "PtyPeer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -319,8 +320,12 @@ void TPtyPeer::Run() {
     }
 }
 
-bool TPtyPeer::UsableOrSaid() const {
-    if (!IsValid())
-        std::printf("no pty: %s\n", qPrintable(ErrorText()));
-    return IsValid();
+int TPtyPeer::RunBench(int argc, char **argv, const std::function<int(TPtyPeer &)> &measure) {
+    QCoreApplication app(argc, argv);
+    TPtyPeer peer(1);
+    if (!peer.IsValid()) {
+        std::printf("no pty: %s\n", qPrintable(peer.ErrorText()));
+        return 0;
+    }
+    return measure(peer);
 }

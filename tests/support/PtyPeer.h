@@ -35,8 +35,9 @@ public:
 
     bool IsValid() const { return FMaster >= 0; }
     QString ErrorText() const { return FError; }
-    // For the benchmarks: false, after printing why, when there is no pseudo-terminal.
-    bool UsableOrSaid() const;
+    // A benchmark's main: the application and a peer on COM 1, then the measurement; where
+    // there is no pseudo-terminal it says why and ends cleanly.
+    static int RunBench(int argc, char **argv, const std::function<int(TPtyPeer &)> &measure);
     qint32 ComNumber() const { return FComNumber; }
     QString SlavePath() const { return FSlavePath; }
     QString PortsDir() const { return FPortsDir; } // hand this to PULSEPANEL_PORTS

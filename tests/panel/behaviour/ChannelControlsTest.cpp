@@ -154,9 +154,7 @@ TEST_F(ChannelControlsTest, SixChannelMuxNeverCarriesBit4) {
 TEST_F(ChannelControlsTest, EachChannelTabRemembersItsFocusedControl) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    f.show();
-    QApplication::setActiveWindow(&f);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_TRUE(ShowActive());
     QTest::mouseClick(f.ChPageControl->tabButton(2), Qt::LeftButton); // channel 3
     f.ChWidthAdj[3]->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), f.ChWidthAdj[3]);

@@ -12,7 +12,16 @@
 #include <QPushButton>
 #include <QTest>
 
-using StatusPollTest = LivePanelTest;
+class StatusPollTest : public LivePanelTest {
+protected:
+    // The button's caption comes to say so, and the running flag and the animation agree.
+    void ExpectShowsRunning(bool running) {
+        const QString caption = running ? "Stop" : "Run";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Form->RunStopbtn->text() == caption; }, 5000));
+        EXPECT_EQ(Form->State.SystemSettings.SystemRunning, running);
+        EXPECT_EQ(Form->PulseAnimate->isHidden(), !running);
+    }
+};
 
 TEST_F(StatusPollTest, ShotCountTextIsRightAlignedInTenCharacters) {
     EXPECT_EQ(TStatusPoll::ShotCountText(5), "Count:          5");
@@ -28,9 +37,7 @@ TEST_F(StatusPollTest, SingleShotRunEndingByItselfReturnsTheButtonToRun) {
     EXPECT_EQ(f.RunStopbtn->text(), "Stop");
     EXPECT_TRUE(f.State.SystemSettings.SystemRunning);
     EXPECT_TRUE(QTest::qWaitFor([&] { return SentSince(mark).contains(":PULS0:STAT ON"); }, 5000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.RunStopbtn->text() == "Run"; }, 5000));
-    EXPECT_FALSE(f.State.SystemSettings.SystemRunning);
-    EXPECT_TRUE(f.PulseAnimate->isHidden());
+    ExpectShowsRunning(false);
 }
 
 TEST_F(StatusPollTest, RunButtonActsOnTheFlagNotOnItsCaption) {
@@ -57,9 +64,7 @@ TEST_F(StatusPollTest, OutputStartedAtTheInstrumentShowsAtTheNextPoll) {
         f.SystemPageControl->setCurrentIndex(page);
         ASSERT_EQ(f.RunStopbtn->text(), "Run");
         ASSERT_EQ(Sim->Control("run 1"), "ok");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return f.RunStopbtn->text() == "Stop"; }, 5000));
-        EXPECT_TRUE(f.State.SystemSettings.SystemRunning);
-        EXPECT_FALSE(f.PulseAnimate->isHidden());
+        ASSERT_NO_FATAL_FAILURE(ExpectShowsRunning(true));
         if (page == TStatusPoll::ShotCountPage) {
             const qint64 first = count();
             EXPECT_TRUE(QTest::qWaitFor([&] { return count() > first; }, 5000));
@@ -67,9 +72,7 @@ TEST_F(StatusPollTest, OutputStartedAtTheInstrumentShowsAtTheNextPoll) {
             EXPECT_EQ(f.ShotCountlbl->text(), "Count: ----");
         }
         ASSERT_EQ(Sim->Control("run 0"), "ok");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return f.RunStopbtn->text() == "Run"; }, 5000));
-        EXPECT_FALSE(f.State.SystemSettings.SystemRunning);
-        EXPECT_TRUE(f.PulseAnimate->isHidden());
+        ASSERT_NO_FATAL_FAILURE(ExpectShowsRunning(false));
     }
 }
 

@@ -174,9 +174,7 @@ TEST_F(SystemControlsTest, EnablingRulesFollowTheModes) {
 TEST_F(SystemControlsTest, EachSystemPageRemembersItsFocusedControl) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    f.show();
-    QApplication::setActiveWindow(&f);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_TRUE(ShowActive());
     Choose(f.GateModeSel1, 1); // the gate 1 threshold can take the focus
     QTest::mouseClick(f.SystemPageControl->tabButton(1), Qt::LeftButton);
     f.GateThresholdAdj1->setFocus();

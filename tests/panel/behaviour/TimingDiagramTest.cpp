@@ -16,7 +16,14 @@
 #include <QPushButton>
 #include <QTest>
 
-using TimingDiagramTest = LivePanelTest;
+class TimingDiagramTest : public LivePanelTest {
+protected:
+    // Opened as the user does, from the Tools menu.
+    TTimingDiagramForm *OpenDiagram() {
+        Form->TimingDiagram1->trigger();
+        return Form->TimingDiagramForm;
+    }
+};
 
 namespace {
 
@@ -31,8 +38,7 @@ TEST_F(TimingDiagramTest, ToolsItemOpensOneWindowThatFollowsKeyedChanges) {
     TMainForm &f = *Form;
     EXPECT_EQ(f.TimingDiagram1->text(), "Timing Diagram");
     EXPECT_EQ(f.ools1->actions().last(), f.TimingDiagram1);
-    f.TimingDiagram1->trigger();
-    TTimingDiagramForm *diagram = f.TimingDiagramForm;
+    TTimingDiagramForm *diagram = OpenDiagram();
     ASSERT_NE(diagram, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(diagram));
     EXPECT_EQ(diagram->windowTitle(), "Timing Diagram");
@@ -74,8 +80,7 @@ TEST_F(TimingDiagramTest, ToolsItemOpensOneWindowThatFollowsKeyedChanges) {
 TEST_F(TimingDiagramTest, ChosenSyncSourceShowsAsAChain) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    f.TimingDiagram1->trigger();
-    TTimingDiagramForm *diagram = f.TimingDiagramForm;
+    TTimingDiagramForm *diagram = OpenDiagram();
     ASSERT_NE(diagram, nullptr);
     const int mark = Mark();
     Choose(f.ChSyncSourceSel[3], 1);
@@ -90,8 +95,7 @@ TEST_F(TimingDiagramTest, ChosenSyncSourceShowsAsAChain) {
 TEST_F(TimingDiagramTest, RefreshShowsWhatTheInstrumentHolds) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    f.TimingDiagram1->trigger();
-    TTimingDiagramForm *diagram = f.TimingDiagramForm;
+    TTimingDiagramForm *diagram = OpenDiagram();
     ASSERT_NE(diagram, nullptr);
     ASSERT_NE(Row(diagram, 2).Start, 1.25e-6);
     ClickForFocus(f.SendEdit);
