@@ -2,19 +2,15 @@
 
 #include "SimFields.h"
 
-#include <cstdint>
+#include <string>
 #include <vector>
 
-struct TSimInputCal {
-    int64_t Gain = 0;
-    int64_t Offset = 0;
+struct TSimInputCal : TSimRecord {
+    enum { Gain, Offset };
 };
 
-struct TSimChannelCal {
-    int64_t Width = 0;
-    int64_t Delay = 0;
-    int64_t Gain = 0;
-    int64_t Offset = 0;
+struct TSimChannelCal : TSimRecord {
+    enum { Width, Delay, Gain, Offset };
 };
 
 // Calibration factors: plain integers whose meaning belongs to the hardware.
@@ -36,5 +32,5 @@ struct TSimCalibration {
 
 // ":CAL:GAIN", ":CAL:OFFS" of the trigger/gate inputs and ":CAL:WIDT", ":CAL:DEL",
 // ":CAL:GAIN", ":CAL:OFFS" of a channel, in read-back order.
-const TSimFieldList<TSimInputCal> &InputCalFields();
-const TSimFieldList<TSimChannelCal> &ChannelCalFields();
+const TSimFieldList &InputCalFields();
+const TSimFieldList &ChannelCalFields();

@@ -3,9 +3,36 @@
 #include "SimFaults.h"
 #include "SimNumbers.h"
 
+#include <initializer_list>
+#include <utility>
+
+namespace {
+
+template <class T> using TTargets = std::initializer_list<std::pair<const char *, T *>>;
+
+// Where the option named `option` goes, or nullptr.
+template <class T> T *Target(TTargets<T> targets, const std::string &option) {
+    for (const auto &[name, target] : targets)
+        if (option == name)
+            return target;
+    return nullptr;
+}
+
+} // namespace
+
 bool TSimConfig::Parse(const std::vector<std::string> &args, TSimConfig &config,
                        std::string &error) {
     TSimConfig c;
+    const TTargets<bool> flags = {
+        {"--help", &c.Help},          {"-h", &c.Help},
+        {"--version", &c.Version},    {"-v", &c.Version},
+        {"--pace", &c.Wire.Pace},     {"--garble-wrong-baud", &c.Wire.GarbleWrongBaud},
+        {"--unsecured", &c.Unsecured}};
+    const TTargets<std::string> texts = {
+        {"--model", &c.Identity.Model},       {"--brand", &c.Identity.Brand},
+        {"--firmware", &c.Identity.Firmware}, {"--fpga", &c.Identity.Fpga},
+        {"--transcript", &c.TranscriptPath},  {"--dump", &c.DumpPath},
+        {"--control", &c.ControlPath},        {"--ports", &c.Wire.PortsDir}};
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string &option = args[i];
         const auto value = [&](std::string &out) {
@@ -28,39 +55,17 @@ bool TSimConfig::Parse(const std::vector<std::string> &args, TSimConfig &config,
         };
         int64_t n = 0;
         bool ok = true;
-        if (option == "--help" || option == "-h")
-            c.Help = true;
-        else if (option == "--version" || option == "-v")
-            c.Version = true;
-        else if (option == "--model")
-            ok = value(c.Identity.Model);
-        else if (option == "--brand")
-            ok = value(c.Identity.Brand);
+        if (bool *flag = Target(flags, option))
+            *flag = true;
+        else if (std::string *text = Target(texts, option))
+            ok = value(*text);
         else if (option == "--serial")
             ok = number(0, 2147483647, c.Identity.Serial);
-        else if (option == "--firmware")
-            ok = value(c.Identity.Firmware);
-        else if (option == "--fpga")
-            ok = value(c.Identity.Fpga);
         else if (option == "--baud") {
             ok = number(50, 4000000, n);
             c.Wire.Baud = static_cast<int>(n);
         } else if (option == "--delay")
             ok = number(0, 3600000, c.Wire.DelayMs);
-        else if (option == "--pace")
-            c.Wire.Pace = true;
-        else if (option == "--garble-wrong-baud")
-            c.Wire.GarbleWrongBaud = true;
-        else if (option == "--unsecured")
-            c.Unsecured = true;
-        else if (option == "--transcript")
-            ok = value(c.TranscriptPath);
-        else if (option == "--dump")
-            ok = value(c.DumpPath);
-        else if (option == "--control")
-            ok = value(c.ControlPath);
-        else if (option == "--ports")
-            ok = value(c.Wire.PortsDir);
         else if (option == "--com") {
             ok = number(1, 255, n);
             c.Wire.Com = static_cast<int>(n);

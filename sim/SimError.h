@@ -1,26 +1,21 @@
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <string>
 
 // Why a line was refused; each maps to one error reply line.
 enum class TSimError { None, Unknown, BadArgument, OutOfRange, BadRecord, Locked, WrongCode };
 
 inline std::string ErrorReply(TSimError e) {
-    switch (e) {
-    case TSimError::None:
-        return "ok";
-    case TSimError::Unknown:
-        return "ERR: unknown command";
-    case TSimError::BadArgument:
-        return "ERR: bad argument";
-    case TSimError::OutOfRange:
-        return "ERR: out of range";
-    case TSimError::BadRecord:
-        return "ERR: bad record";
-    case TSimError::Locked:
-        return "ERR: secured";
-    case TSimError::WrongCode:
-        return "ERR: wrong code";
-    }
-    return "ERR: unknown command";
+    // In the order of TSimError.
+    static const char *const kReplies[] = {"ok",
+                                           "ERR: unknown command",
+                                           "ERR: bad argument",
+                                           "ERR: out of range",
+                                           "ERR: bad record",
+                                           "ERR: secured",
+                                           "ERR: wrong code"};
+    static_assert(std::size(kReplies) == static_cast<size_t>(TSimError::WrongCode) + 1);
+    return kReplies[static_cast<size_t>(e)];
 }

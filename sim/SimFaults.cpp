@@ -2,6 +2,9 @@
 
 #include "SimNumbers.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // Next blank-separated token of `faultText` from `pos`; `pos` moves past its blank.
@@ -30,24 +33,15 @@ bool TSimFault::Parse(const std::string &faultText, TSimFault &out, std::string 
         error = "empty fault";
         return false;
     }
-    if (action == "drop")
-        f.Action = kDrop;
-    else if (action == "garble")
-        f.Action = kGarble;
-    else if (action == "delay")
-        f.Action = kDelay;
-    else if (action == "truncate")
-        f.Action = kTruncate;
-    else if (action == "field")
-        f.Action = kField;
-    else if (action == "flood")
-        f.Action = kFlood;
-    else if (action == "vanish")
-        f.Action = kVanish;
-    else {
+    // In the order of TAction.
+    static const char *const kActionNames[] = {"drop",  "garble", "delay", "truncate",
+                                               "field", "flood",  "vanish"};
+    const auto named = std::find(std::begin(kActionNames), std::end(kActionNames), action);
+    if (named == std::end(kActionNames)) {
         error = "unknown fault action: " + action;
         return false;
     }
+    f.Action = static_cast<TAction>(named - std::begin(kActionNames));
     if (!NextNumber(faultText, pos, 1, f.K) ||
         (f.Action == kDelay && !NextNumber(faultText, pos, 0, f.Ms)) ||
         (f.Action == kTruncate && !NextNumber(faultText, pos, 0, f.Fields)) ||

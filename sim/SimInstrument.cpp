@@ -2,6 +2,7 @@
 
 #include "SimNumbers.h"
 
+#include <cstring>
 #include <sstream>
 
 namespace {
@@ -101,31 +102,36 @@ std::string TSimInstrument::Dispatch(const TLine &l) {
         return Service(l);
     if (l.Name == ":COUN:CL" || l.Name == ":COUN:PULS")
         return Counter(l);
-    if (const auto *f = FindField(OptionFields(), l.Name))
-        return Field(*f, FSettings.Options, l);
+    if (const auto place = FindField(OptionFields(), l.Name))
+        return Field(OptionFields(), *place, FSettings.Options, l);
     return ErrorReply(TSimError::Unknown);
 }
 
-template <class TRecord>
-std::string TSimInstrument::Field(const TSimField<TRecord> &f, TRecord &r, const TLine &l) {
+std::string TSimInstrument::Field(const TSimFieldList &fields, size_t place, TSimRecord &r,
+                                  const TLine &l) {
     if (l.Query)
-        return f.Format(r);
+        return fields[place].Format(r[place]);
     if (!l.HasArg)
         return ErrorReply(TSimError::BadArgument);
-    return ErrorReply(f.Parse(l.Arg, FChannelCount, r.*(f.Member)));
+    return ErrorReply(fields[place].Parse(l.Arg, FChannelCount, r[place]));
 }
 
 std::string TSimInstrument::Record(int number) const {
+    return RecordOf(FSettings, number);
+}
+
+// The run-state field belongs to the output, so a stored bin always shows it as 0.
+std::string TSimInstrument::RecordOf(const TSimSettings &s, int number) const {
     if (number == 0) {
-        return std::string(FRun.Running() ? "1" : "0") + " " +
-               FormatRecord(SystemFields(), FSettings.System);
+        return std::string(&s == &FSettings && FRun.Running() ? "1" : "0") + " " +
+               FormatRecord(SystemFields(), s.System);
     }
-    if (number >= 1 && number <= FChannelCount)
-        return FormatRecord(ChannelFields(), FSettings.Channels[static_cast<size_t>(number - 1)]);
+    if (number >= 1 && number <= static_cast<int>(s.Channels.size()))
+        return FormatRecord(ChannelFields(), s.Channels[static_cast<size_t>(number - 1)]);
     if (number == 90 || number == 91)
-        return FormatRecord(TriggerFields(), FSettings.Trigger[number - 90]);
+        return FormatRecord(TriggerFields(), s.Trigger[number - 90]);
     if (number == 92 || number == 93)
-        return FormatRecord(GateFields(), FSettings.Gate[number - 92]);
+        return FormatRecord(GateFields(), s.Gate[number - 92]);
     return "";
 }
 
@@ -175,10 +181,12 @@ std::string TSimInstrument::ConfigSet(const std::string &arg) {
 
 // Trigger 2 and gate 2 are one physical input with one threshold.
 void TSimInstrument::SyncInput2Level(bool fromGate) {
+    int64_t &trigger = FSettings.Trigger[1][TSimInput::Level];
+    int64_t &gate = FSettings.Gate[1][TSimInput::Level];
     if (fromGate)
-        FSettings.Trigger[1].Level = FSettings.Gate[1].Level;
+        trigger = gate;
     else
-        FSettings.Gate[1].Level = FSettings.Trigger[1].Level;
+        gate = trigger;
 }
 
 std::string TSimInstrument::Star(const TLine &l) {
@@ -256,17 +264,18 @@ std::string TSimInstrument::System(const std::string &suffix, const TLine &l) {
             return ErrorReply(TSimError::BadArgument);
         return ErrorReply(TSimError::None);
     }
-    if (const auto *f = FindField(SystemFields(), suffix))
-        return Field(*f, FSettings.System, l);
+    if (const auto place = FindField(SystemFields(), suffix))
+        return Field(SystemFields(), *place, FSettings.System, l);
     return ErrorReply(TSimError::Unknown);
 }
 
 std::string TSimInstrument::Channel(int n, const std::string &suffix, const TLine &l) {
     const size_t i = static_cast<size_t>(n - 1);
-    if (const auto *f = FindField(ChannelCalFields(), suffix))
-        return FSecured ? ErrorReply(TSimError::Locked) : Field(*f, FCal.Channels[i], l);
-    if (const auto *f = FindField(ChannelFields(), suffix))
-        return Field(*f, FSettings.Channels[i], l);
+    if (const auto place = FindField(ChannelCalFields(), suffix))
+        return FSecured ? ErrorReply(TSimError::Locked)
+                        : Field(ChannelCalFields(), *place, FCal.Channels[i], l);
+    if (const auto place = FindField(ChannelFields(), suffix))
+        return Field(ChannelFields(), *place, FSettings.Channels[i], l);
     return ErrorReply(TSimError::Unknown);
 }
 
@@ -274,21 +283,23 @@ std::string TSimInstrument::Input(const TLine &l) {
     const std::pair<const char *, TSimInputCal *> calInputs[] = {
         {":TRIG1", &FCal.Trig1}, {":TRIG2", &FCal.Trig2}, {":GATE1", &FCal.Gate1}};
     for (const auto &[prefix, cal] : calInputs)
-        for (const auto &f : InputCalFields())
-            if (l.Name == std::string(prefix) + f.Mnemonic)
-                return FSecured ? ErrorReply(TSimError::Locked) : Field(f, *cal, l);
+        if (StartsWith(l.Name, prefix))
+            if (const auto place = FindField(InputCalFields(), l.Name.substr(strlen(prefix))))
+                return FSecured ? ErrorReply(TSimError::Locked)
+                                : Field(InputCalFields(), *place, *cal, l);
     for (int input = 1; input <= 2; ++input) {
         const std::string prefix = ":TRIG" + std::to_string(input);
         if (StartsWith(l.Name, prefix))
-            if (const auto *f = FindField(TriggerFields(), l.Name.substr(prefix.size()))) {
-                const std::string reply = Field(*f, FSettings.Trigger[input - 1], l);
+            if (const auto place = FindField(TriggerFields(), l.Name.substr(prefix.size()))) {
+                const std::string reply =
+                    Field(TriggerFields(), *place, FSettings.Trigger[input - 1], l);
                 if (input == 2)
                     SyncInput2Level(false);
                 return reply;
             }
-        for (const auto &f : GateFields())
-            if (l.Name == Replace(f.Mnemonic, '%', input)) {
-                const std::string reply = Field(f, FSettings.Gate[input - 1], l);
+        for (size_t place = 0; place < GateFields().size(); ++place)
+            if (l.Name == Replace(GateFields()[place].Mnemonic, '%', input)) {
+                const std::string reply = Field(GateFields(), place, FSettings.Gate[input - 1], l);
                 if (input == 2)
                     SyncInput2Level(true);
                 return reply;
@@ -338,19 +349,14 @@ std::string TSimInstrument::Counter(const TLine &l) {
 
 std::vector<std::string> TSimInstrument::SettingLines(const TSimSettings &s) const {
     std::vector<std::string> lines;
-    lines.push_back("*CFG 0 " + std::string(&s == &FSettings && FRun.Running() ? "1" : "0") + " " +
-                    FormatRecord(SystemFields(), s.System));
-    for (int i = 0; i < 2; ++i)
-        lines.push_back("*CFG " + std::to_string(90 + i) + " " +
-                        FormatRecord(TriggerFields(), s.Trigger[i]));
-    for (int i = 0; i < 2; ++i)
-        lines.push_back("*CFG " + std::to_string(92 + i) + " " +
-                        FormatRecord(GateFields(), s.Gate[i]));
-    for (const auto &f : OptionFields())
-        lines.push_back(std::string(f.Mnemonic) + " " + f.Format(s.Options));
-    for (size_t i = 0; i < s.Channels.size(); ++i)
-        lines.push_back("*CFG " + std::to_string(i + 1) + " " +
-                        FormatRecord(ChannelFields(), s.Channels[i]));
+    const auto record = [&](int number) {
+        lines.push_back("*CFG " + std::to_string(number) + " " + RecordOf(s, number));
+    };
+    for (int number : {0, 90, 91, 92, 93})
+        record(number);
+    AppendFieldLines(lines, "", OptionFields(), s.Options);
+    for (int number = 1; number <= static_cast<int>(s.Channels.size()); ++number)
+        record(number);
     return lines;
 }
 

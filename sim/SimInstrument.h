@@ -67,10 +67,11 @@ private:
     std::string Service(const TLine &l);
     std::string Counter(const TLine &l);
 
-    template <class TRecord>
-    std::string Field(const TSimField<TRecord> &f, TRecord &r, const TLine &l);
+    // A set or query line for the field at `place` of `fields`, whose values `r` holds.
+    std::string Field(const TSimFieldList &fields, size_t place, TSimRecord &r, const TLine &l);
     bool ParseChannelName(const std::string &name, int &n, std::string &suffix) const;
     void SyncInput2Level(bool fromGate);
+    std::string RecordOf(const TSimSettings &s, int number) const;
     std::vector<std::string> SettingLines(const TSimSettings &s) const;
 
     TSimIdentity FIdentity;

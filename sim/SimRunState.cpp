@@ -13,7 +13,7 @@ void TSimRunState::Start(int64_t nowNs, const TSimSettings &s) {
         return;
     FRunning = true;
     FWaiting = WaitsForTrigger(s);
-    FPeriodNs = std::max<int64_t>(s.System.Period, 1);
+    FPeriodNs = std::max<int64_t>(s.System[TSimSystem::Period], 1);
     FEpochNs = nowNs;
     FTicksBefore = 0;
     FLastTicks = 0;
@@ -33,14 +33,15 @@ int64_t TSimRunState::TicksAt(int64_t nowNs) const {
 }
 
 int64_t TSimRunState::MaxTicks(const TSimSettings &s) {
-    switch (s.System.Mode) {
+    const TSimSystem &sys = s.System;
+    switch (sys[sys.Mode]) {
     case 1:
         return 1;
     case 2:
-        return s.System.Burst;
+        return sys[sys.Burst];
     case 3:
-        if (s.System.Cycles > 0)
-            return (s.System.Cycles - 1) * (s.System.DutyOn + s.System.DutyOff) + s.System.DutyOn;
+        if (sys[sys.Cycles] > 0)
+            return (sys[sys.Cycles] - 1) * (sys[sys.DutyOn] + sys[sys.DutyOff]) + sys[sys.DutyOn];
         return kNever;
     default:
         return kNever;
@@ -48,23 +49,24 @@ int64_t TSimRunState::MaxTicks(const TSimSettings &s) {
 }
 
 int64_t TSimRunState::Emitted(int64_t ticks, const TSimSettings &s) {
-    if (s.System.Mode != 3)
+    const TSimSystem &sys = s.System;
+    if (sys[sys.Mode] != 3)
         return ticks;
-    const int64_t cycle = s.System.DutyOn + s.System.DutyOff;
-    return ticks / cycle * s.System.DutyOn + std::min(ticks % cycle, s.System.DutyOn);
+    const int64_t cycle = sys[sys.DutyOn] + sys[sys.DutyOff];
+    return ticks / cycle * sys[sys.DutyOn] + std::min(ticks % cycle, sys[sys.DutyOn]);
 }
 
 // The counter follows T0, or a channel while that channel's output is on.
 bool TSimRunState::Counts(const TSimSettings &s) {
-    if (s.Options.CounterEnabled != 1)
+    if (s.Options[TSimOptions::CounterEnabled] != 1)
         return false;
     static const int sourceChannel[] = {0, 1, 6, 8, 10};
-    const int64_t source = s.Options.CounterSource;
+    const int64_t source = s.Options[TSimOptions::CounterSource];
     const int channel = source >= 0 && source < 5 ? sourceChannel[source] : 0;
     if (channel == 0)
         return true;
     return channel <= static_cast<int>(s.Channels.size()) &&
-           s.Channels[static_cast<size_t>(channel - 1)].Enabled == 1;
+           s.Channels[static_cast<size_t>(channel - 1)][TSimChannel::Enabled] == 1;
 }
 
 void TSimRunState::Advance(int64_t nowNs, const TSimSettings &s) {
@@ -87,11 +89,11 @@ void TSimRunState::Rebase(int64_t nowNs, const TSimSettings &s) {
     const int64_t ticks = TicksAt(nowNs);
     const bool waiting = WaitsForTrigger(s);
     if (FWaiting)
-        FEpochNs = nowNs + std::max<int64_t>(s.System.Period, 1);
+        FEpochNs = nowNs + std::max<int64_t>(s.System[TSimSystem::Period], 1);
     else if (!waiting)
         FEpochNs += (ticks - FTicksBefore) * FPeriodNs;
     FTicksBefore = ticks;
     FWaiting = waiting;
-    FPeriodNs = std::max<int64_t>(s.System.Period, 1);
+    FPeriodNs = std::max<int64_t>(s.System[TSimSystem::Period], 1);
     FLastEmitted = Emitted(FLastTicks, s);
 }

@@ -28,7 +28,9 @@ private:
     static int64_t MaxTicks(const TSimSettings &s);
     static int64_t Emitted(int64_t ticks, const TSimSettings &s);
     static bool Counts(const TSimSettings &s);
-    static bool WaitsForTrigger(const TSimSettings &s) { return s.Trigger[0].Mode == 1; }
+    static bool WaitsForTrigger(const TSimSettings &s) {
+        return s.Trigger[0][TSimInput::Mode] == 1;
+    }
 
     bool FRunning = false;
     bool FWaiting = false; // armed, waiting for a trigger that never comes

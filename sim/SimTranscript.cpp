@@ -3,13 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
-TSimTranscript::~TSimTranscript() {
-    if (FFile)
-        std::fclose(FFile);
-}
-
 bool TSimTranscript::Open(const std::string &path, std::string &error) {
-    FFile = std::fopen(path.c_str(), "w");
+    FFile.reset(std::fopen(path.c_str(), "w"));
     if (!FFile)
         error = "cannot write transcript " + path + ": " + std::strerror(errno);
     return FFile != nullptr;
@@ -48,7 +43,7 @@ void TSimTranscript::Write(const std::string &kind, const std::string &text) {
     const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
                         std::chrono::steady_clock::now() - FStart)
                         .count();
-    std::fprintf(FFile, "%lld.%06lld %s %s\n", static_cast<long long>(us / 1000000),
+    std::fprintf(FFile.get(), "%lld.%06lld %s %s\n", static_cast<long long>(us / 1000000),
                  static_cast<long long>(us % 1000000), kind.c_str(), text.c_str());
-    std::fflush(FFile);
+    std::fflush(FFile.get());
 }

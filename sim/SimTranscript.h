@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 // Log of the wire, one event per line, flushed at once so tests can read it while the
@@ -13,11 +14,6 @@
 // ASCII and the backslash are written as \xHH.
 class TSimTranscript {
 public:
-    TSimTranscript() = default;
-    ~TSimTranscript();
-    TSimTranscript(const TSimTranscript &) = delete;
-    TSimTranscript &operator=(const TSimTranscript &) = delete;
-
     bool Open(const std::string &path, std::string &error);
     void Received(int baud, const std::string &line);
     void Sent(const std::string &reply);
@@ -28,6 +24,9 @@ public:
 private:
     void Write(const std::string &kind, const std::string &text);
 
-    std::FILE *FFile = nullptr;
+    struct TClose {
+        void operator()(std::FILE *file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, TClose> FFile;
     std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
 };

@@ -25,12 +25,6 @@ bool PrintGaps = false; // --gaps: one line per exchange
 struct TFloor {
     int Exchanges = 0;
     qint64 Bytes = 0;
-    // From the simulator's clock: time between a reply and the next line beyond the pause,
-    // i.e. what the program spends between exchanges (parsing, filling controls). The one
-    // gap that holds the launch delay (and the channel tabs built after it) is kept apart.
-    double LaunchGapOverDelayMs = 0;
-    double GapsOverPauseMs = 0;
-    double LargestGapMs = 0;
     // The program's lines reach the simulator at once through the pty; only replies are
     // paced. Their share of the floor is time the run does not actually have to spend.
     qint64 CommandBytes = 0;
@@ -38,8 +32,18 @@ struct TFloor {
     static double WireMs(qint64 bytes) { return bytes * 10.0 * 1000.0 / Baud; }
 };
 
-TFloor FloorOf(const QList<TSimTranscriptEntry> &transcript) {
+// From the simulator's clock: time between a reply and the next line beyond the pause, i.e.
+// what the program spends between exchanges (parsing, filling controls). The one gap that
+// holds the launch delay (and the channel tabs built after it) is kept apart.
+struct TGaps {
+    double LaunchOverDelayMs = 0;
+    double OverPauseMs = 0;
+    double LargestMs = 0;
+};
+
+TFloor FloorOf(const QList<TSimTranscriptEntry> &transcript, TGaps &gaps) {
     TFloor floor;
+    gaps = {};
     double lastReply = -1;
     for (const TSimTranscriptEntry &e : transcript) {
         if (e.Kind == "RX") {
@@ -48,10 +52,10 @@ TFloor FloorOf(const QList<TSimTranscriptEntry> &transcript) {
                 if (PrintGaps)
                     std::printf("    gap %6.2f ms before %s\n", gap, e.Text.constData());
                 if (gap >= LaunchMs) {
-                    floor.LaunchGapOverDelayMs = gap - LaunchMs;
+                    gaps.LaunchOverDelayMs = gap - LaunchMs;
                 } else {
-                    floor.GapsOverPauseMs += gap;
-                    floor.LargestGapMs = qMax(floor.LargestGapMs, gap);
+                    gaps.OverPauseMs += gap;
+                    gaps.LargestMs = qMax(gaps.LargestMs, gap);
                 }
             }
             ++floor.Exchanges;
@@ -81,7 +85,7 @@ double StolenMsPerCpu() {
     return fields[8].toDouble() * 1000.0 / double(ticksPerSecond) / double(cpus);
 }
 
-double RunOnce(TFloor &floor) {
+double RunOnce(TFloor &floor, TGaps &gaps) {
     TSimPanel p;
     TSimLaunch launch;
     launch.Model = "6180-36";
@@ -103,7 +107,7 @@ double RunOnce(TFloor &floor) {
         return 0;
     }
     loop.exec();
-    floor = FloorOf(p.Sim(0).Transcript());
+    floor = FloorOf(p.Sim(0).Transcript(), gaps);
     return elapsed;
 }
 
@@ -117,8 +121,9 @@ int main(int argc, char **argv) {
     std::vector<double> ratios;
     for (int run = 1; run <= Runs; ++run) {
         TFloor floor;
+        TGaps gaps;
         const double stolenBefore = StolenMsPerCpu();
-        const double ms = RunOnce(floor);
+        const double ms = RunOnce(floor, gaps);
         const double stolen = StolenMsPerCpu() - stolenBefore;
         const double ratio = ms / floor.Ms();
         ratios.push_back(ratio);
@@ -126,9 +131,9 @@ int main(int argc, char **argv) {
                     run, ms, floor.Ms(), floor.Exchanges, static_cast<long long>(floor.Bytes),
                     ratio);
         std::printf("         launch delay overrun (channel tabs built there): %.0f ms\n",
-                    floor.LaunchGapOverDelayMs);
+                    gaps.LaunchOverDelayMs);
         std::printf("         other gaps beyond the pause: %.0f ms in all, largest %.1f ms\n",
-                    floor.GapsOverPauseMs, floor.LargestGapMs);
+                    gaps.OverPauseMs, gaps.LargestMs);
         std::printf("         unpaced command bytes in the floor: %.0f ms; taken by the host: "
                     "%.0f ms per processor\n",
                     TFloor::WireMs(floor.CommandBytes), stolen);

@@ -25,29 +25,31 @@ protected:
     TSimInstrument Sim{Identity("6180-12"), Clock};
 };
 
-const char *const kFactoryChannel1 =
-    "0 0.00000000000 0.00000010000 NORM 1 1 1 0 TTL NORM 5.00 1 DIS DIS DIS LOW";
+// A channel record as the factory sets it; only the multiplexer line differs by channel.
+std::string FactoryChannel(int mux) {
+    return "0 0.00000000000 0.00000010000 NORM 1 1 1 0 TTL NORM 5.00 " + std::to_string(mux) +
+           " DIS DIS DIS LOW";
+}
 
 TEST_F(SimInstrumentTest, AnswersEveryQueryOfTheReadBackInItsForm) {
-    ExpectAll(
-        {{"*IDN?", "VK,6180-12,1234,1.00-1.25"},
-         {"*CFG? 0?", "0 0.001000000 NORM 1 1 1 0"},
-         {"*CFG? 90?", "DIS RIS 2.50 DIS"},
-         {"*CFG? 91?", "DIS RIS 2.50 DIS"},
-         {"*CFG? 92?", "DIS LOW 2.50 DIS"},
-         {"*CFG? 93?", "DIS LOW 2.50 DIS"},
-         {":SYST:SEC?", "1"},
-         {":SYST:AUT?", "0"},
-         {":SYST:ICLOCK?", "SYS"},
-         {":SYST:OCL?", "T0"},
-         {":SYST:SYNC?", "T0"},
-         {":COUN:STAT?", "1"},
-         {":COUN:SEL?", "T0"},
-         {"*CFG?1?", kFactoryChannel1},
-         {"*CFG?5?", "0 0.00000000000 0.00000010000 NORM 1 1 1 0 TTL NORM 5.00 16 DIS DIS DIS LOW"},
-         {"*CFG?12?", "0 0.00000000000 0.00000010000 NORM 1 1 1 0 TTL NORM 5.00 2 DIS DIS DIS LOW"},
-         {":PULS0:STAT?", "0"},
-         {":COUN:PULS?", "0"}});
+    ExpectAll({{"*IDN?", "VK,6180-12,1234,1.00-1.25"},
+               {"*CFG? 0?", "0 0.001000000 NORM 1 1 1 0"},
+               {"*CFG? 90?", "DIS RIS 2.50 DIS"},
+               {"*CFG? 91?", "DIS RIS 2.50 DIS"},
+               {"*CFG? 92?", "DIS LOW 2.50 DIS"},
+               {"*CFG? 93?", "DIS LOW 2.50 DIS"},
+               {":SYST:SEC?", "1"},
+               {":SYST:AUT?", "0"},
+               {":SYST:ICLOCK?", "SYS"},
+               {":SYST:OCL?", "T0"},
+               {":SYST:SYNC?", "T0"},
+               {":COUN:STAT?", "1"},
+               {":COUN:SEL?", "T0"},
+               {"*CFG?1?", FactoryChannel(1)},
+               {"*CFG?5?", FactoryChannel(16)},
+               {"*CFG?12?", FactoryChannel(2)},
+               {":PULS0:STAT?", "0"},
+               {":COUN:PULS?", "0"}});
 }
 
 TEST_F(SimInstrumentTest, RecordNumbersOutsideTheModelAreRefused) {
@@ -113,7 +115,7 @@ TEST_F(SimInstrumentTest, ChannelSettingsShowInTheChannelRecord) {
          {":PULS3:CLOG HIGH", "ok"},
          {"*CFG?3?",
           "1 0.00000012500 0.00000150000 DCYC 10000000 3 4 0 ADJ INV 12.35 31 INHB SYNT OUTP HIGH"},
-         {"*CFG?2?", "0 0.00000000000 0.00000010000 NORM 1 1 1 0 TTL NORM 5.00 2 DIS DIS DIS LOW"},
+         {"*CFG?2?", FactoryChannel(2)},
          {":PULS3:DEL?", "0.00000012500"},
          {":PULS3:OUTP:AMPL?", "12.35"},
          {":PULS3:MUX?", "31"}});
@@ -329,22 +331,21 @@ TEST_F(SimInstrumentTest, ChannelCounterSourceCountsOnlyAnEnabledChannel) {
 }
 
 TEST_F(SimInstrumentTest, StorageBinsKeepTheWholeSetting) {
-    ExpectAll(
-        {{":PULS0:PER 0.5", "ok"},
-         {":PULS12:WIDT 0.001", "ok"},
-         {":SYST:ICL 50", "ok"},
-         {"*SAV 12", "ok"},
-         {":PULS0:PER 0.25", "ok"},
-         {"*RCL 0", "ok"},
-         {"*CFG? 0?", "0 0.001000000 NORM 1 1 1 0"},
-         {":SYST:ICLOCK?", "SYS"},
-         {"*CFG?12?", "0 0.00000000000 0.00000010000 NORM 1 1 1 0 TTL NORM 5.00 2 DIS DIS DIS LOW"},
-         {"*RCL 12", "ok"},
-         {"*CFG? 0?", "0 0.500000000 NORM 1 1 1 0"},
-         {":SYST:ICLOCK?", "50"},
-         {":PULS12:WIDT?", "0.00100000000"},
-         {"*RCL 1", "ok"},
-         {"*CFG? 0?", "0 0.001000000 NORM 1 1 1 0"}});
+    ExpectAll({{":PULS0:PER 0.5", "ok"},
+               {":PULS12:WIDT 0.001", "ok"},
+               {":SYST:ICL 50", "ok"},
+               {"*SAV 12", "ok"},
+               {":PULS0:PER 0.25", "ok"},
+               {"*RCL 0", "ok"},
+               {"*CFG? 0?", "0 0.001000000 NORM 1 1 1 0"},
+               {":SYST:ICLOCK?", "SYS"},
+               {"*CFG?12?", FactoryChannel(2)},
+               {"*RCL 12", "ok"},
+               {"*CFG? 0?", "0 0.500000000 NORM 1 1 1 0"},
+               {":SYST:ICLOCK?", "50"},
+               {":PULS12:WIDT?", "0.00100000000"},
+               {"*RCL 1", "ok"},
+               {"*CFG? 0?", "0 0.001000000 NORM 1 1 1 0"}});
     TSimInstrument small(Identity("6180-6"), Clock);
     EXPECT_EQ(small.Reply("*SAV 6"), "ok");
     EXPECT_EQ(small.Reply("*SAV 7"), "ERR: out of range");

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <thread>
@@ -21,14 +22,18 @@ int64_t MsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-bool WaitUntilGone(const QString &path, int timeoutMs = 5000) {
+bool WaitUntil(const std::function<bool()> &condition, int timeoutMs = 5000) {
     const auto start = Clock::now();
-    while (QFileInfo(path).isSymLink() || QFileInfo::exists(path)) {
+    while (!condition()) {
         if (MsSince(start) > timeoutMs)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
+}
+
+bool WaitUntilGone(const QString &path) {
+    return WaitUntil([&] { return !QFileInfo(path).isSymLink() && !QFileInfo::exists(path); });
 }
 
 bool CanOpen(const QString &path) {
@@ -51,6 +56,11 @@ protected:
         ASSERT_TRUE(Client.Open(Link().toStdString(), clientBaud));
     }
     QString Link() const { return Ports.filePath("COM3"); }
+    // Every line must get its reply; the first that does not ends the test.
+    void AskAll(const std::vector<std::pair<std::string, std::string>> &exchanges) {
+        for (const auto &[line, reply] : exchanges)
+            ASSERT_EQ(Client.Ask(line), reply) << line;
+    }
 
     QTemporaryDir Ports;
     std::unique_ptr<TSimProcess> Sim;
@@ -293,10 +303,10 @@ TEST_F(SimWireTest, TranscriptHoldsEveryLineWithItsBaudRateAndEveryReply) {
 
 TEST_F(SimWireTest, DumpShowsWhatTheInstrumentHoldsWhileRunningAndAtExit) {
     Start();
-    ASSERT_EQ(Client.Ask(":PULS0:PER 0.000200000"), "ok");
-    ASSERT_EQ(Client.Ask(":PULS2:WIDT 0.00000000500"), "ERR: out of range");
-    ASSERT_EQ(Client.Ask(":PULS2:WIDT 0.00000002000"), "ok");
-    ASSERT_EQ(Client.Ask("*SAV 4"), "ok");
+    ASSERT_NO_FATAL_FAILURE(AskAll({{":PULS0:PER 0.000200000", "ok"},
+                                    {":PULS2:WIDT 0.00000000500", "ERR: out of range"},
+                                    {":PULS2:WIDT 0.00000002000", "ok"},
+                                    {"*SAV 4", "ok"}}));
     const QMap<QString, QStringList> dump = Sim->Dump();
     EXPECT_EQ(dump.value("identity"),
               QStringList({"*IDN VK,6180-12,1234,1.00-1.25", "channels 12"}));
@@ -319,12 +329,11 @@ TEST_F(SimWireTest, DumpShowsWhatTheInstrumentHoldsWhileRunningAndAtExit) {
 
 TEST_F(SimWireTest, RunEndsByItselfAsAStatusPollSeesIt) {
     Start();
-    ASSERT_EQ(Client.Ask(":PULS0:MOD BURS"), "ok");
-    ASSERT_EQ(Client.Ask(":PULS0:BCO 3"), "ok");
-    ASSERT_EQ(Client.Ask(":PULS0:PER 0.001"), "ok");
-    ASSERT_EQ(Client.Ask(":PULS0:STAT ON"), "ok");
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_EQ(Client.Ask(":PULS0:STAT?"), "0");
+    ASSERT_NO_FATAL_FAILURE(AskAll({{":PULS0:MOD BURS", "ok"},
+                                    {":PULS0:BCO 3", "ok"},
+                                    {":PULS0:PER 0.001", "ok"},
+                                    {":PULS0:STAT ON", "ok"}}));
+    EXPECT_TRUE(WaitUntil([&] { return Client.Ask(":PULS0:STAT?") == "0"; }));
     EXPECT_EQ(Client.Ask(":COUN:PULS?"), "3");
 }
 
