@@ -82,6 +82,20 @@ std::string WithField(const std::string &text, int64_t number, const std::string
            (end == std::string::npos ? std::string() : text.substr(end));
 }
 
+// The transcript's note on a fault that fires.
+std::string Note(const TSimFault &f) {
+    const std::string n = std::to_string(f.Action == TSimFault::kDelay ? f.Ms : f.Fields);
+    // In the order of TSimFault::TAction.
+    const std::string notes[] = {"reply dropped",
+                                 "reply garbled",
+                                 "reply delayed " + n + " ms",
+                                 "reply truncated to " + n + " fields",
+                                 "field " + n + " replaced by " + f.Text,
+                                 n + " bytes without line end",
+                                 "unplugged after the reply"};
+    return "fault: " + notes[f.Action];
+}
+
 } // namespace
 
 std::string TSimFaultDecision::Apply(const std::string &reply) const {
@@ -112,36 +126,29 @@ TSimFaultDecision TSimFaults::Decide(const std::string &line) {
         if (f.Fired || !f.Matches(line) || ++f.Seen != f.K)
             continue;
         f.Fired = true;
+        d.Notes.push_back(Note(f));
         switch (f.Action) {
         case TSimFault::kDrop:
             d.Drop = true;
-            d.Notes.push_back("fault: reply dropped");
             break;
         case TSimFault::kGarble:
             d.Garble = true;
-            d.Notes.push_back("fault: reply garbled");
             break;
         case TSimFault::kDelay:
             d.DelayMs += f.Ms;
-            d.Notes.push_back("fault: reply delayed " + std::to_string(f.Ms) + " ms");
             break;
         case TSimFault::kTruncate:
             d.TruncateFields = f.Fields;
-            d.Notes.push_back("fault: reply truncated to " + std::to_string(f.Fields) + " fields");
             break;
         case TSimFault::kField:
             d.ReplacedField = f.Fields;
             d.ReplacementText = f.Text;
-            d.Notes.push_back("fault: field " + std::to_string(f.Fields) + " replaced by " +
-                              f.Text);
             break;
         case TSimFault::kFlood:
             d.FloodBytes = f.Fields;
-            d.Notes.push_back("fault: " + std::to_string(f.Fields) + " bytes without line end");
             break;
         case TSimFault::kVanish:
             d.Vanish = true;
-            d.Notes.push_back("fault: unplugged after the reply");
             break;
         }
     }

@@ -3,6 +3,7 @@
 #include "SimNumbers.h"
 
 #include <cstdint>
+#include <utility>
 
 TSimField TSimField::Integer(const char *mnemonic, int64_t min, int64_t maxSmall,
                              int64_t maxLarge) {

@@ -31,132 +31,153 @@ std::string FactoryChannel(int mux) {
            " DIS DIS DIS LOW";
 }
 
-TEST_F(SimInstrumentTest, AnswersEveryQueryOfTheReadBackInItsForm) {
-    ExpectAll({{"*IDN?", "VK,6180-12,1234,1.00-1.25"},
-               {"*CFG? 0?", "0 0.001000000 NORM 1 1 1 0"},
-               {"*CFG? 90?", "DIS RIS 2.50 DIS"},
-               {"*CFG? 91?", "DIS RIS 2.50 DIS"},
-               {"*CFG? 92?", "DIS LOW 2.50 DIS"},
-               {"*CFG? 93?", "DIS LOW 2.50 DIS"},
-               {":SYST:SEC?", "1"},
-               {":SYST:AUT?", "0"},
-               {":SYST:ICLOCK?", "SYS"},
-               {":SYST:OCL?", "T0"},
-               {":SYST:SYNC?", "T0"},
-               {":COUN:STAT?", "1"},
-               {":COUN:SEL?", "T0"},
-               {"*CFG?1?", FactoryChannel(1)},
-               {"*CFG?5?", FactoryChannel(16)},
-               {"*CFG?12?", FactoryChannel(2)},
-               {":PULS0:STAT?", "0"},
-               {":COUN:PULS?", "0"}});
+// Cases that are nothing but lines and their replies, each on a fresh factory instrument.
+struct TExchangeCase {
+    const char *Name;
+    std::vector<std::pair<std::string, std::string>> Exchanges;
+};
+
+const std::vector<TExchangeCase> kExchangeCases = {
+    {"AnswersEveryQueryOfTheReadBackInItsForm",
+     {{"*IDN?", "VK,6180-12,1234,1.00-1.25"},
+      {"*CFG? 0?", "0 0.001000000 NORM 1 1 1 0"},
+      {"*CFG? 90?", "DIS RIS 2.50 DIS"},
+      {"*CFG? 91?", "DIS RIS 2.50 DIS"},
+      {"*CFG? 92?", "DIS LOW 2.50 DIS"},
+      {"*CFG? 93?", "DIS LOW 2.50 DIS"},
+      {":SYST:SEC?", "1"},
+      {":SYST:AUT?", "0"},
+      {":SYST:ICLOCK?", "SYS"},
+      {":SYST:OCL?", "T0"},
+      {":SYST:SYNC?", "T0"},
+      {":COUN:STAT?", "1"},
+      {":COUN:SEL?", "T0"},
+      {"*CFG?1?", FactoryChannel(1)},
+      {"*CFG?5?", FactoryChannel(16)},
+      {"*CFG?12?", FactoryChannel(2)},
+      {":PULS0:STAT?", "0"},
+      {":COUN:PULS?", "0"}}},
+    {"RecordNumbersOutsideTheModelAreRefused",
+     {{"*CFG?13?", "ERR: out of range"},
+      {"*CFG? 94?", "ERR: out of range"},
+      {"*CFG?05?", "ERR: bad argument"},
+      {"*CFG?x?", "ERR: bad argument"},
+      {"*CFG?", "ERR: unknown command"}}},
+    {"SystemSettingsShowInTheSystemRecord",
+     {{":PULS0:PER 0.001000000", "ok"},
+      {":PULS0:MOD BURS", "ok"},
+      {":PULS0:BCO 4000000000", "ok"},
+      {":PULS0:STAT ON", "ok"},
+      {"*CFG? 0?", "1 0.001000000 BURS 4000000000 1 1 0"},
+      {":PULS0:PER 0.000100000", "ok"},
+      {":PULS0:MOD DCYC", "ok"},
+      {":PULS0:PCO 4000000000", "ok"},
+      {":PULS0:OCO 7", "ok"},
+      {":PULS0:CYCL 10000000", "ok"},
+      {":PULS0:STAT OFF", "ok"},
+      {"*CFG? 0?", "0 0.000100000 DCYC 4000000000 4000000000 7 10000000"},
+      {":PULS0:PER?", "0.000100000"},
+      {":PULS0:CYCL?", "10000000"}}},
+    {"ChannelSettingsShowInTheChannelRecord",
+     {{":PULS3:STAT 1", "ok"},
+      {":PULS3:DEL 0.00000012500", "ok"},
+      {":PULS3:WIDT 1.5e-6", "ok"},
+      {":PULS3:MOD DCYC", "ok"},
+      {":PULS3:BCO 10000000", "ok"},
+      {":PULS3:PCO 3", "ok"},
+      {":PULS3:OCO 4", "ok"},
+      {":PULS3:WCO 0", "ok"},
+      {":PULS3:OUTP:MOD ADJ", "ok"},
+      {":PULS3:OUTP:POL INV", "ok"},
+      {":PULS3:OUTP:AMPL 12.345", "ok"},
+      {":PULS3:MUX 31", "ok"},
+      {":PULS3:CONT INHB", "ok"},
+      {":PULS3:SYNC SYNT", "ok"},
+      {":PULS3:CGAT OUTP", "ok"},
+      {":PULS3:CLOG HIGH", "ok"},
+      {"*CFG?3?",
+       "1 0.00000012500 0.00000150000 DCYC 10000000 3 4 0 ADJ INV 12.35 31 INHB SYNT OUTP HIGH"},
+      {"*CFG?2?", FactoryChannel(2)},
+      {":PULS3:DEL?", "0.00000012500"},
+      {":PULS3:OUTP:AMPL?", "12.35"},
+      {":PULS3:MUX?", "31"}}},
+    {"TriggerGateAndOptionSettingsUseTheirOwnSpellings",
+     {{":TRIG1:MOD TRIG", "ok"},
+      {":TRIG1:EDG FALL", "ok"},
+      {":TRIG1:LEV 2.50", "ok"},
+      {":TRIG1:DEB ENAB", "ok"},
+      {"*CFG? 90?", "TRIG FALL 2.50 ENAB"},
+      {":GATE1:MOD CHAN", "ok"},
+      {":GAT1:LOG HIGH", "ok"},
+      {":GATE1:LEV 3.25", "ok"},
+      {":GAT1:DEB ENAB", "ok"},
+      {"*CFG? 92?", "CHAN HIGH 3.25 ENAB"},
+      {":GATE2:MOD OUTP", "ok"},
+      {":GAT2:LOG HIGH", "ok"},
+      {":TRIG2:LEV 1.00", "ok"},
+      {"*CFG? 91?", "DIS RIS 1.00 DIS"},
+      {"*CFG? 93?", "OUTP HIGH 1.00 DIS"},
+      {":GAT1:MOD DIS", "ERR: unknown command"},
+      {":GATE1:LOG LOW", "ERR: unknown command"},
+      {":GAT1:LOG low", "ERR: bad argument"},
+      {":SYST:AUT 1", "ok"},
+      {":SYST:ICL 80", "ok"},
+      {":SYST:ICLOCK?", "80"},
+      {":SYST:ICLOCK 25", "ok"},
+      {":SYST:ICLOCK?", "25"},
+      {":SYST:ICL 100", "ERR: bad argument"},
+      {":SYST:OCL 100", "ok"},
+      {":SYST:SYNC Ch4", "ok"},
+      {":SYST:SYNC CH4", "ERR: bad argument"},
+      {":COUN:SEL CH10", "ok"},
+      {":COUN:SEL Ch1", "ERR: bad argument"},
+      {":COUN:STAT 0", "ok"},
+      {":SYST:AUT?", "1"},
+      {":SYST:OCL?", "100"},
+      {":SYST:SYNC?", "Ch4"},
+      {":COUN:SEL?", "CH10"},
+      {":COUN:STAT?", "0"}}},
+    {"ConfigurationRecordsAreAcceptedBackInTheSetForm",
+     {{"*CFG 0 1 0.000100000 DCYC 5 2 3 7", "ok"},
+      // the run-state field never starts the output
+      {"*CFG? 0?", "0 0.000100000 DCYC 5 2 3 7"},
+      {"*CFG 93 CHAN HIGH 1.00 ENAB", "ok"},
+      {"*CFG? 91?", "DIS RIS 1.00 DIS"},
+      {"*CFG 4 1 0.00000012500 0.00000150000 BURS 9 3 4 2 ADJ INV 7.50 5 GATA SYNB PULS HIGH",
+       "ok"},
+      {"*CFG?4?",
+       "1 0.00000012500 0.00000150000 BURS 9 3 4 2 ADJ INV 7.50 5 GATA SYNB PULS HIGH"}}},
+    {"SingleShotEndsAtItsOnlyPulse",
+     {{":PULS0:MOD SING", "ok"},
+      {":PULS0:STAT ON", "ok"},
+      {":PULS0:STAT?", "0"},
+      {":COUN:PULS?", "1"}}},
+    {"RecallDoesNotStopARunningOutput",
+     {{":PULS0:STAT ON", "ok"}, {"*RCL 0", "ok"}, {":PULS0:STAT?", "1"}}},
+};
+
+class SimExchangeTest : public SimInstrumentTest,
+                        public ::testing::WithParamInterface<TExchangeCase> {};
+
+TEST_P(SimExchangeTest, RepliesInOrder) {
+    ExpectAll(GetParam().Exchanges);
 }
 
-TEST_F(SimInstrumentTest, RecordNumbersOutsideTheModelAreRefused) {
-    ExpectAll({{"*CFG?13?", "ERR: out of range"},
-               {"*CFG? 94?", "ERR: out of range"},
-               {"*CFG?05?", "ERR: bad argument"},
-               {"*CFG?x?", "ERR: bad argument"},
-               {"*CFG?", "ERR: unknown command"}});
-}
+INSTANTIATE_TEST_SUITE_P(Cases, SimExchangeTest, ::testing::ValuesIn(kExchangeCases),
+                         [](const auto &info) { return std::string(info.param.Name); });
 
 TEST(SimIdentityTest, ChannelCountFollowsTheModelTable) {
     TManualSimClock clock;
-    for (const auto &[model, count] : std::vector<std::pair<std::string, int>>{{"6180-6", 6},
-                                                                               {"4190-12", 12},
-                                                                               {"631K-24", 24},
-                                                                               {"627-36", 36},
-                                                                               {"627-6", 6},
-                                                                               {"6180-48", 12},
-                                                                               {" 6180-6", 12},
-                                                                               {"", 12}}) {
+    const std::vector<std::pair<std::string, int>> models = {
+        {"6180-6", 6}, {"4190-12", 12}, {"631K-24", 24}, {"627-36", 36},
+        {"627-6", 6},  {"6180-48", 12}, {" 6180-6", 12}, {"", 12}};
+    for (const auto &[model, count] : models) {
         TSimInstrument sim(Identity(model), clock);
         EXPECT_EQ(sim.ChannelCount(), count) << model;
         EXPECT_NE(sim.Reply("*CFG?" + std::to_string(count) + "?").rfind("ERR", 0), 0u) << model;
         EXPECT_EQ(sim.Reply("*CFG?" + std::to_string(count + 1) + "?"), "ERR: out of range");
         EXPECT_EQ(sim.Reply("*IDN?"), "VK," + model + ",1234,1.00-1.25");
     }
-}
-
-TEST_F(SimInstrumentTest, SystemSettingsShowInTheSystemRecord) {
-    ExpectAll({{":PULS0:PER 0.001000000", "ok"},
-               {":PULS0:MOD BURS", "ok"},
-               {":PULS0:BCO 4000000000", "ok"},
-               {":PULS0:STAT ON", "ok"},
-               {"*CFG? 0?", "1 0.001000000 BURS 4000000000 1 1 0"},
-               {":PULS0:PER 0.000100000", "ok"},
-               {":PULS0:MOD DCYC", "ok"},
-               {":PULS0:PCO 4000000000", "ok"},
-               {":PULS0:OCO 7", "ok"},
-               {":PULS0:CYCL 10000000", "ok"},
-               {":PULS0:STAT OFF", "ok"},
-               {"*CFG? 0?", "0 0.000100000 DCYC 4000000000 4000000000 7 10000000"},
-               {":PULS0:PER?", "0.000100000"},
-               {":PULS0:CYCL?", "10000000"}});
-}
-
-TEST_F(SimInstrumentTest, ChannelSettingsShowInTheChannelRecord) {
-    ExpectAll(
-        {{":PULS3:STAT 1", "ok"},
-         {":PULS3:DEL 0.00000012500", "ok"},
-         {":PULS3:WIDT 1.5e-6", "ok"},
-         {":PULS3:MOD DCYC", "ok"},
-         {":PULS3:BCO 10000000", "ok"},
-         {":PULS3:PCO 3", "ok"},
-         {":PULS3:OCO 4", "ok"},
-         {":PULS3:WCO 0", "ok"},
-         {":PULS3:OUTP:MOD ADJ", "ok"},
-         {":PULS3:OUTP:POL INV", "ok"},
-         {":PULS3:OUTP:AMPL 12.345", "ok"},
-         {":PULS3:MUX 31", "ok"},
-         {":PULS3:CONT INHB", "ok"},
-         {":PULS3:SYNC SYNT", "ok"},
-         {":PULS3:CGAT OUTP", "ok"},
-         {":PULS3:CLOG HIGH", "ok"},
-         {"*CFG?3?",
-          "1 0.00000012500 0.00000150000 DCYC 10000000 3 4 0 ADJ INV 12.35 31 INHB SYNT OUTP HIGH"},
-         {"*CFG?2?", FactoryChannel(2)},
-         {":PULS3:DEL?", "0.00000012500"},
-         {":PULS3:OUTP:AMPL?", "12.35"},
-         {":PULS3:MUX?", "31"}});
-}
-
-TEST_F(SimInstrumentTest, TriggerGateAndOptionSettingsUseTheirOwnSpellings) {
-    ExpectAll({{":TRIG1:MOD TRIG", "ok"},
-               {":TRIG1:EDG FALL", "ok"},
-               {":TRIG1:LEV 2.50", "ok"},
-               {":TRIG1:DEB ENAB", "ok"},
-               {"*CFG? 90?", "TRIG FALL 2.50 ENAB"},
-               {":GATE1:MOD CHAN", "ok"},
-               {":GAT1:LOG HIGH", "ok"},
-               {":GATE1:LEV 3.25", "ok"},
-               {":GAT1:DEB ENAB", "ok"},
-               {"*CFG? 92?", "CHAN HIGH 3.25 ENAB"},
-               {":GATE2:MOD OUTP", "ok"},
-               {":GAT2:LOG HIGH", "ok"},
-               {":TRIG2:LEV 1.00", "ok"},
-               {"*CFG? 91?", "DIS RIS 1.00 DIS"},
-               {"*CFG? 93?", "OUTP HIGH 1.00 DIS"},
-               {":GAT1:MOD DIS", "ERR: unknown command"},
-               {":GATE1:LOG LOW", "ERR: unknown command"},
-               {":GAT1:LOG low", "ERR: bad argument"},
-               {":SYST:AUT 1", "ok"},
-               {":SYST:ICL 80", "ok"},
-               {":SYST:ICLOCK?", "80"},
-               {":SYST:ICLOCK 25", "ok"},
-               {":SYST:ICLOCK?", "25"},
-               {":SYST:ICL 100", "ERR: bad argument"},
-               {":SYST:OCL 100", "ok"},
-               {":SYST:SYNC Ch4", "ok"},
-               {":SYST:SYNC CH4", "ERR: bad argument"},
-               {":COUN:SEL CH10", "ok"},
-               {":COUN:SEL Ch1", "ERR: bad argument"},
-               {":COUN:STAT 0", "ok"},
-               {":SYST:AUT?", "1"},
-               {":SYST:OCL?", "100"},
-               {":SYST:SYNC?", "Ch4"},
-               {":COUN:SEL?", "CH10"},
-               {":COUN:STAT?", "0"}});
 }
 
 TEST_F(SimInstrumentTest, RejectedLinesAnswerAnErrorAndChangeNothing) {
@@ -224,19 +245,6 @@ TEST_F(SimInstrumentTest, LimitsFollowTheChannelCount) {
     EXPECT_EQ(R(":PULS0:CYCL 10000001"), "ERR: out of range");
 }
 
-TEST_F(SimInstrumentTest, ConfigurationRecordsAreAcceptedBackInTheSetForm) {
-    ExpectAll(
-        {{"*CFG 0 1 0.000100000 DCYC 5 2 3 7", "ok"},
-         // the run-state field never starts the output
-         {"*CFG? 0?", "0 0.000100000 DCYC 5 2 3 7"},
-         {"*CFG 93 CHAN HIGH 1.00 ENAB", "ok"},
-         {"*CFG? 91?", "DIS RIS 1.00 DIS"},
-         {"*CFG 4 1 0.00000012500 0.00000150000 BURS 9 3 4 2 ADJ INV 7.50 5 GATA SYNB PULS HIGH",
-          "ok"},
-         {"*CFG?4?",
-          "1 0.00000012500 0.00000150000 BURS 9 3 4 2 ADJ INV 7.50 5 GATA SYNB PULS HIGH"}});
-}
-
 TEST_F(SimInstrumentTest, ReplayingTheStateLinesRebuildsTheSameSetting) {
     for (const char *line :
          {":PULS0:PER 0.002", ":PULS7:DEL 1e-6", ":PULS7:CLOG HIGH", ":TRIG1:EDG FALL",
@@ -250,13 +258,6 @@ TEST_F(SimInstrumentTest, ReplayingTheStateLinesRebuildsTheSameSetting) {
     for (auto it = begin; it != end; ++it)
         EXPECT_EQ(copy.Reply(*it), "ok") << *it;
     EXPECT_EQ(copy.DumpLines(), dump);
-}
-
-TEST_F(SimInstrumentTest, SingleShotEndsAtItsOnlyPulse) {
-    ExpectAll({{":PULS0:MOD SING", "ok"},
-               {":PULS0:STAT ON", "ok"},
-               {":PULS0:STAT?", "0"},
-               {":COUN:PULS?", "1"}});
 }
 
 TEST_F(SimInstrumentTest, ContinuousRunCountsEveryPeriodUntilStopped) {
@@ -350,10 +351,6 @@ TEST_F(SimInstrumentTest, StorageBinsKeepTheWholeSetting) {
     EXPECT_EQ(small.Reply("*SAV 6"), "ok");
     EXPECT_EQ(small.Reply("*SAV 7"), "ERR: out of range");
     EXPECT_EQ(small.Reply("*RCL 7"), "ERR: out of range");
-}
-
-TEST_F(SimInstrumentTest, RecallDoesNotStopARunningOutput) {
-    ExpectAll({{":PULS0:STAT ON", "ok"}, {"*RCL 0", "ok"}, {":PULS0:STAT?", "1"}});
 }
 
 TEST_F(SimInstrumentTest, ServiceCommandsWaitForTheAccessCode) {

@@ -5,13 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -22,18 +21,9 @@ int64_t MsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-bool WaitUntil(const std::function<bool()> &condition, int timeoutMs = 5000) {
-    const auto start = Clock::now();
-    while (!condition()) {
-        if (MsSince(start) > timeoutMs)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
 bool WaitUntilGone(const QString &path) {
-    return WaitUntil([&] { return !QFileInfo(path).isSymLink() && !QFileInfo::exists(path); });
+    return QTest::qWaitFor([&] { return !QFileInfo(path).isSymLink() && !QFileInfo::exists(path); },
+                           5000);
 }
 
 bool CanOpen(const QString &path) {
@@ -56,8 +46,10 @@ protected:
         ASSERT_TRUE(Client.Open(Link().toStdString(), clientBaud));
     }
     QString Link() const { return Ports.filePath("COM3"); }
-    // Every line must get its reply; the first that does not ends the test.
-    void AskAll(const std::vector<std::pair<std::string, std::string>> &exchanges) {
+    // Starts the simulator and brings it to a setting: every line must get its reply, the
+    // first that does not ends the test.
+    void StartWith(const std::vector<std::pair<std::string, std::string>> &exchanges) {
+        ASSERT_NO_FATAL_FAILURE(Start());
         for (const auto &[line, reply] : exchanges)
             ASSERT_EQ(Client.Ask(line), reply) << line;
     }
@@ -124,8 +116,7 @@ TEST_F(SimWireTest, EndsLinesAtCrLfCrOrLfAndAnswersEachOnce) {
 }
 
 TEST_F(SimWireTest, SurvivesTheClientClosingAndReopeningThePort) {
-    Start();
-    ASSERT_EQ(Client.Ask(":PULS2:STAT 1"), "ok");
+    ASSERT_NO_FATAL_FAILURE(StartWith({{":PULS2:STAT 1", "ok"}}));
     for (int i = 0; i < 3; ++i) {
         Client.Close();
         ASSERT_TRUE(Client.Open(Link().toStdString()));
@@ -302,11 +293,10 @@ TEST_F(SimWireTest, TranscriptHoldsEveryLineWithItsBaudRateAndEveryReply) {
 }
 
 TEST_F(SimWireTest, DumpShowsWhatTheInstrumentHoldsWhileRunningAndAtExit) {
-    Start();
-    ASSERT_NO_FATAL_FAILURE(AskAll({{":PULS0:PER 0.000200000", "ok"},
-                                    {":PULS2:WIDT 0.00000000500", "ERR: out of range"},
-                                    {":PULS2:WIDT 0.00000002000", "ok"},
-                                    {"*SAV 4", "ok"}}));
+    ASSERT_NO_FATAL_FAILURE(StartWith({{":PULS0:PER 0.000200000", "ok"},
+                                       {":PULS2:WIDT 0.00000000500", "ERR: out of range"},
+                                       {":PULS2:WIDT 0.00000002000", "ok"},
+                                       {"*SAV 4", "ok"}}));
     const QMap<QString, QStringList> dump = Sim->Dump();
     EXPECT_EQ(dump.value("identity"),
               QStringList({"*IDN VK,6180-12,1234,1.00-1.25", "channels 12"}));
@@ -328,12 +318,11 @@ TEST_F(SimWireTest, DumpShowsWhatTheInstrumentHoldsWhileRunningAndAtExit) {
 }
 
 TEST_F(SimWireTest, RunEndsByItselfAsAStatusPollSeesIt) {
-    Start();
-    ASSERT_NO_FATAL_FAILURE(AskAll({{":PULS0:MOD BURS", "ok"},
-                                    {":PULS0:BCO 3", "ok"},
-                                    {":PULS0:PER 0.001", "ok"},
-                                    {":PULS0:STAT ON", "ok"}}));
-    EXPECT_TRUE(WaitUntil([&] { return Client.Ask(":PULS0:STAT?") == "0"; }));
+    ASSERT_NO_FATAL_FAILURE(StartWith({{":PULS0:MOD BURS", "ok"},
+                                       {":PULS0:BCO 3", "ok"},
+                                       {":PULS0:PER 0.001", "ok"},
+                                       {":PULS0:STAT ON", "ok"}}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Client.Ask(":PULS0:STAT?") == "0"; }, 5000));
     EXPECT_EQ(Client.Ask(":COUN:PULS?"), "3");
 }
 
