@@ -44,6 +44,9 @@ public:
     QStringList Texts() const; // the text of every box shown, in order
     int PendingAnswers() const { return FAnswers.size(); }
 
+protected:
+    TAnswer Answer(const TQuestion &question) override;
+
 private:
     struct TQueued {
         TButton button = mbNone;
@@ -51,6 +54,5 @@ private:
         bool accepted = true;
         std::function<void()> before;
     };
-    TAnswer Answer(const TQuestion &question) override;
     QList<TQueued> FAnswers;
 };
