@@ -161,35 +161,38 @@ TEST(GateRecords, SecondInputSharesTheThresholdAndTheLaterRecordWins) {
     EXPECT_EQ(GateFields(m, 2), std::make_tuple(int(gmOutputInhibit), 0, 2.0, 0));
 }
 
-TEST(GateRecords, LowerCaseLogicKeepsThePreviousLogic) {
-    TTrigGateSettings m;
-    m.Gate1Logic = 1;
-    const auto s = ParseGateRecord(1, QStringLiteral("PULS low 2.00 DIS"), m);
-    EXPECT_TRUE(s.Ok());
-    EXPECT_EQ(m.Gate1Logic, 1);
-    EXPECT_FALSE(s.Recognised(gfLogic));
-    EXPECT_TRUE(s.Recognised(gfMode));
-    EXPECT_EQ(m.Gate1Mode, gmPulseInhibit);
-}
-
-TEST(GateRecords, LastFieldIsTheRestOfTheLine) {
-    TTrigGateSettings m;
-    m.Gate2Debounce = 1;
-    const auto s = ParseGateRecord(2, QStringLiteral("DIS LOW 2.00 DIS extra"), m);
-    EXPECT_TRUE(s.Ok());
-    EXPECT_EQ(s.FieldsApplied, GateFieldCount);
-    EXPECT_FALSE(s.Recognised(gfDebounce));
-    EXPECT_EQ(m.Gate2Debounce, 1);
-}
-
-TEST(GateRecords, MissingLevelIsAConversionError) {
-    TTrigGateSettings m;
-    m.Gate1Level = 4.0;
-    const auto s = ParseGateRecord(1, QStringLiteral("DIS LOW"), m);
-    EXPECT_FALSE(s.Ok());
-    EXPECT_EQ(s.FieldsApplied, 2);
-    EXPECT_EQ(s.Error, "'' is not a valid floating point value");
-    EXPECT_EQ(m.Gate1Level, 4.0);
+// A gate record that does not apply whole keeps what the mirror held: an unknown keyword
+// (lower case is none) its field, a missing field the fields from there on. The last field
+// is the rest of the line.
+TEST(GateRecords, UnknownKeywordsAndMissingFieldsKeepTheMirror) {
+    struct TCase {
+        int input;
+        const char *record;
+        int fieldsApplied;
+        int unknownField;                       // 0: none
+        std::tuple<int, int, double, int> gate; // its fields afterwards
+        const char *error;
+    };
+    const char *const noFloat = "'' is not a valid floating point value";
+    const TCase cases[] = {
+        {1, "PULS low 2.00 DIS", GateFieldCount, gfLogic, {gmPulseInhibit, 1, 2.0, 0}, ""},
+        {2, "DIS LOW 2.00 DIS extra", GateFieldCount, gfDebounce, {gmDisabled, 0, 2.0, 1}, ""},
+        // no blank after LOW: the logic field is empty, then the level is missing
+        {1, "DIS LOW", 2, gfLogic, {gmDisabled, 1, 4.0, 0}, noFloat},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.record);
+        TTrigGateSettings m;
+        m.Gate1Logic = 1;
+        m.Gate1Level = 4.0;
+        m.Gate2Debounce = 1;
+        const auto s = ParseGateRecord(c.input, QString::fromLatin1(c.record), m);
+        EXPECT_EQ(s.Ok(), !*c.error);
+        EXPECT_EQ(s.FieldsApplied, c.fieldsApplied);
+        EXPECT_EQ(s.Unrecognised, c.unknownField ? 1u << (c.unknownField - 1) : 0u);
+        EXPECT_EQ(s.Error.toStdString(), c.error);
+        EXPECT_EQ(GateFields(m, c.input), c.gate);
+    }
 }
 
 TEST(ChannelRecord, FullReply) {
