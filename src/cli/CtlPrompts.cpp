@@ -6,8 +6,15 @@
 
 #include <cstdio>
 
-TPrompts::TButton TCtlPrompts::Message(const QString &text, TButtons buttons, TIcon icon,
-                                       const QString &) {
+TAnsweredPrompts::TAnswer TCtlPrompts::Answer(const TQuestion &q) {
+    if (q.Kind == akMessage)
+        return {MessageButton(q.Text, q.Buttons, q.Icon), false, {}};
+    if (q.Kind == akInput)
+        return {}; // nothing to type: cancelled
+    return {mbOK, true, FileName};
+}
+
+TPrompts::TButton TCtlPrompts::MessageButton(const QString &text, TButtons buttons, TIcon icon) {
     if (text == QLatin1String(TExchange::CommunicationsLostMessage) ||
         text == QLatin1String(TSession::PortGoneMessage)) {
         Fail(TExitCode::TimedOut, text.section(QLatin1Char('.'), 0, 0).section(u',', 0, 0));
@@ -30,20 +37,6 @@ TPrompts::TButton TCtlPrompts::Message(const QString &text, TButtons buttons, TI
     if (buttons & mbAbort)
         return mbAbort;
     return mbCancel;
-}
-
-bool TCtlPrompts::InputBox(const QString &, const QString &, QString &) {
-    return false;
-}
-
-QString TCtlPrompts::OpenFileName(const QString &, const QString &, const QString &,
-                                  const QString &) {
-    return FileName;
-}
-
-QString TCtlPrompts::SaveFileName(const QString &, const QString &, const QString &,
-                                  const QString &) {
-    return FileName;
 }
 
 void TCtlPrompts::Fail(TExitCode code, const QString &text) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "AnsweredPrompts.h"
 #include "ExitCode.h"
-#include "Prompts.h"
 
 #include <QString>
 
@@ -10,17 +10,9 @@
 // port is answered "No" (end, no restart) and remembered as a time-out; an error box is
 // remembered with the failure it stands for. The file dialogs answer with the file the
 // command line named.
-class TCtlPrompts : public TPrompts {
+class TCtlPrompts : public TAnsweredPrompts {
 public:
     explicit TCtlPrompts(bool quiet) : FQuiet(quiet) {}
-
-    TButton Message(const QString &text, TButtons buttons, TIcon icon,
-                    const QString &caption) override;
-    bool InputBox(const QString &caption, const QString &prompt, QString &value) override;
-    QString OpenFileName(const QString &caption, const QString &dir, const QString &filter,
-                         const QString &defaultExt) override;
-    QString SaveFileName(const QString &caption, const QString &dir, const QString &filter,
-                         const QString &defaultExt) override;
 
     // The file the next file dialog answers with.
     QString FileName;
@@ -29,6 +21,8 @@ public:
     void Fail(TExitCode code, const QString &text);
 
 private:
+    TAnswer Answer(const TQuestion &question) override;
+    TButton MessageButton(const QString &text, TButtons buttons, TIcon icon);
     void Print(const QString &text) const;
 
     bool FQuiet;

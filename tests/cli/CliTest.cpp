@@ -2,7 +2,7 @@
 // is compared line by line with the panel's recorded transcript for the same actions,
 // with literal outputs, messages and exit codes.
 #include "ScriptedPrompts.h"
-#include "SimProcess.h"
+#include "SimPortsFixture.h"
 #include "VKComPort.h"
 
 #include <QCoreApplication>
@@ -41,14 +41,11 @@ QStringList PanelTranscript() {
     return QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
-class CliTest : public ::testing::Test {
+class CliTest : public SimPortsTest {
 protected:
     void SetUp() override {
-        TSimLaunch launch;
-        launch.PortsDir = Ports.path();
-        launch.Com = 2;
-        Sim = std::make_unique<TSimProcess>(launch);
-        ASSERT_TRUE(Sim->Start());
+        Sim = StartSim();
+        ASSERT_TRUE(Sim);
         Panel = PanelTranscript();
         ASSERT_GT(Panel.size(), 50);
         Search = Panel.mid(0, 2);    // "*IDN?" twice
@@ -72,15 +69,16 @@ protected:
                 QString::fromLocal8Bit(p.readAllStandardOutput()),
                 QString::fromLocal8Bit(p.readAllStandardError())};
     }
-    int Mark() const { return int(Sim->ReceivedLines().size()); }
-    QStringList Since(int mark) const { return Sim->ReceivedLines().mid(mark); }
     QString WorkFile(const QString &name) const { return Work.filePath(name); }
 
-    QTemporaryDir Ports;
     QTemporaryDir Work;
-    std::unique_ptr<TSimProcess> Sim;
     QStringList Panel, Search, ReadBack;
 };
+
+// A command line as typed, split at its blanks.
+QStringList Words(const char *line) {
+    return QString::fromLatin1(line).split(' ');
+}
 
 // The panel's lines from `first` on, `count` of them, as recorded.
 QStringList Slice(const QStringList &panel, const QString &first, int count) {
@@ -97,14 +95,11 @@ TEST_F(CliTest, VerbsSendWhatThePanelSends) {
     QStringList changes = Slice(Panel, ":PULS0:PER 0.000200000", 20);
     ASSERT_EQ(changes.last(), ":PULS5:OUTP:MOD ADJ");
     changes.removeAll(":COUN:CL 1");
-    const QStringList setArgs{
-        "set",  "period",      "2e-4",  "mode",        "sing", "burst",
-        "7",    "autostart",   "on",    "sync",        "Ch1",  "trig1.mode",
-        "TRIG", "trig1.edge",  "fall",  "trig1.level", "1.5",  "gate1.mode",
-        "PULS", "gate2.logic", "HIGH",  "iclock",      "10",   "countersource",
-        "CH1",  "counter",     "off",   "ch1.enabled", "1",    "ch1.delay",
-        "1e-6", "ch3.width",   "20e-9", "ch12.mode",   "SING", "ch2.polarity",
-        "INV",  "ch5.output",  "ADJ"};
+    const QStringList setArgs =
+        Words("set period 2e-4 mode sing burst 7 autostart on sync Ch1 trig1.mode TRIG trig1.edge "
+              "fall trig1.level 1.5 gate1.mode PULS gate2.logic HIGH iclock 10 countersource CH1 "
+              "counter off ch1.enabled 1 ch1.delay 1e-6 ch3.width 20e-9 ch12.mode SING "
+              "ch2.polarity INV ch5.output ADJ");
     struct TCase {
         QStringList Args;
         QStringList Sent; // after the search
@@ -113,15 +108,12 @@ TEST_F(CliTest, VerbsSendWhatThePanelSends) {
     const QList<TCase> cases = {
         {setArgs, changes, "^$"},
         // The keys the recorded session does not touch, as the command tables spell them.
-        {{"set",  "dutyon",        "3",    "dutyoff",        "4",    "cycles",
-          "5",    "oclock",        "100",  "trig1.debounce", "enab", "trig2.mode",
-          "trig", "trig2.edge",    "fall", "trig2.debounce", "enab", "trig2.level",
-          "3.3",  "gate1.logic",   "high", "gate1.debounce", "enab", "gate1.level",
-          "2.5",  "gate2.mode",    "chan", "gate2.debounce", "enab", "ch4.burst",
-          "8",    "ch4.wait",      "9",    "ch4.dutyon",     "10",   "ch4.dutyoff",
-          "11",   "ch4.amplitude", "5",    "ch4.gate",       "puls", "ch4.sync",
-          "syna", "ch12.mux",      "5",    "ch4.control",    "gata", "ch4.logic",
-          "high", "ch4.enabled",   "off",  "ch4.mode",       "dcyc"},
+        {Words("set dutyon 3 dutyoff 4 cycles 5 oclock 100 trig1.debounce enab trig2.mode trig "
+               "trig2.edge fall trig2.debounce enab trig2.level 3.3 gate1.logic high "
+               "gate1.debounce enab gate1.level 2.5 gate2.mode chan gate2.debounce enab "
+               "ch4.burst 8 ch4.wait 9 ch4.dutyon 10 ch4.dutyoff 11 ch4.amplitude 5 ch4.gate puls "
+               "ch4.sync syna ch12.mux 5 ch4.control gata ch4.logic high ch4.enabled off "
+               "ch4.mode dcyc"),
          {":PULS0:PCO 3",     ":PULS0:OCO 4",    ":PULS0:CYCL 5",         ":SYST:OCL 100",
           ":TRIG1:DEB ENAB",  ":TRIG2:MOD TRIG", ":TRIG2:EDG FALL",       ":TRIG2:DEB ENAB",
           ":TRIG2:LEV 3.30",  ":GAT1:LOG HIGH",  ":GAT1:DEB ENAB",        ":GATE1:LEV 2.50",
@@ -318,17 +310,15 @@ TEST_F(CliTest, FailuresHaveTheirExitCodes) {
 TEST_F(CliTest, RangesFollowTheModel) {
     TSimLaunch launch;
     launch.Model = "6180-36";
-    launch.PortsDir = Ports.path();
-    launch.Com = 4;
-    TSimProcess large(launch);
-    ASSERT_TRUE(large.Start());
+    const auto large = StartSim(launch, 4);
+    ASSERT_TRUE(large);
     const TRun r = Ctl({"--port", "4", "set", "ch20.delay", "3", "ch36.width", "1e-6", "ch20.burst",
                         "2000000", "ch5.delay", "3"});
     EXPECT_EQ(r.Exit, 5);
     EXPECT_EQ(r.Err, "pulsectl: ch20.delay: 3 s is outside 0 to 2 s\n"
                      "pulsectl: ch20.burst: 2000000 is outside 1 to 1000000\n"
                      "pulsectl: ch5.delay: 3 s is outside 0 to 2 s\n");
-    EXPECT_EQ(large.ReceivedLines(), QStringList({"*IDN?", ":PULS36:WIDT 0.00000100000"}));
+    EXPECT_EQ(large->ReceivedLines(), QStringList({"*IDN?", ":PULS36:WIDT 0.00000100000"}));
     // The same delay on the 12-channel model is in range.
     const int mark = Mark();
     EXPECT_EQ(Ctl({"set", "ch5.delay", "3"}).Exit, 0);

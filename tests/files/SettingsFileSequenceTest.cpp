@@ -45,20 +45,12 @@ public:
         return s;
     }
 
-    TButton Message(const QString &text, TButtons buttons, TIcon icon,
-                    const QString &caption) override {
-        Events << QString(icon == iconError ? "error " : "info ") + text;
-        return TScriptedPrompts::Message(text, buttons, icon, caption);
-    }
-    QString OpenFileName(const QString &caption, const QString &dir, const QString &filter,
-                         const QString &defaultExt) override {
-        Events << "open";
-        return TScriptedPrompts::OpenFileName(caption, dir, filter, defaultExt);
-    }
-    QString SaveFileName(const QString &caption, const QString &dir, const QString &filter,
-                         const QString &defaultExt) override {
-        Events << "save";
-        return TScriptedPrompts::SaveFileName(caption, dir, filter, defaultExt);
+    TAnswer Answer(const TQuestion &q) override {
+        if (q.Kind == akMessage)
+            Events << QString(q.Icon == iconError ? "error " : "info ") + q.Text;
+        else if (q.Kind != akInput)
+            Events << (q.Kind == akOpen ? "open" : "save");
+        return TScriptedPrompts::Answer(q);
     }
 };
 

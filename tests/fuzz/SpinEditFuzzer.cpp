@@ -32,6 +32,18 @@ struct TLimits {
     double Min, Max;
 };
 
+struct TKey {
+    int Key;
+    Qt::KeyboardModifiers Modifiers;
+    const char *Text;
+};
+// The keys the first choices of an input press: the arrows and Ctrl+0.
+const TKey Keys[] = {{Qt::Key_Left, Qt::NoModifier, nullptr},
+                     {Qt::Key_Right, Qt::NoModifier, nullptr},
+                     {Qt::Key_Up, Qt::NoModifier, nullptr},
+                     {Qt::Key_Down, Qt::NoModifier, nullptr},
+                     {Qt::Key_0, Qt::ControlModifier, "0"}};
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
@@ -70,34 +82,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     };
 
     while (input.remaining_bytes() > 0) {
-        switch (input.ConsumeIntegralInRange(0, 9)) {
-        case 0:
-            Press(edit, Qt::Key_Left, Qt::NoModifier, QString());
-            break;
-        case 1:
-            Press(edit, Qt::Key_Right, Qt::NoModifier, QString());
-            break;
-        case 2:
-            Press(edit, Qt::Key_Up, Qt::NoModifier, QString());
-            break;
-        case 3:
-            Press(edit, Qt::Key_Down, Qt::NoModifier, QString());
-            break;
-        case 4:
-            Press(edit, Qt::Key_0, Qt::ControlModifier, QStringLiteral("0"));
-            break;
-        case 5:
+        const int choice = input.ConsumeIntegralInRange(0, 9);
+        if (choice < int(std::size(Keys))) {
+            const TKey &k = Keys[choice];
+            Press(edit, k.Key, k.Modifiers, QString::fromLatin1(k.Text));
+        } else if (choice == 5) {
             edit.setInputEnabled(input.ConsumeIntegralInRange(0, 5) != 0);
-            break;
-        case 6:
+        } else if (choice == 6) {
             edit.setEditorEnabled(input.ConsumeIntegralInRange(0, 5) != 0);
-            break;
-        default: {
+        } else {
             // Any character a keyboard can give: digits, letters, "-", ".", control codes.
             const QChar c(input.ConsumeIntegralInRange<char16_t>(0, 0x17F));
             Press(edit, 0, Qt::NoModifier, QString(c));
-            break;
-        }
         }
         const double v = edit.Value();
         Check(std::isfinite(v));

@@ -5,9 +5,32 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace Instrument;
 
 namespace {
+
+// A record's fields in wire order, so that one comparison covers a whole record.
+auto SystemFields(const TSystemSettings &m) {
+    return std::make_tuple(m.SystemRunning, m.Period, m.SystemMode, m.BurstCount, m.DutyOnCount,
+                           m.DutyOffCount, m.CycleCount);
+}
+auto TriggerFields(const TTrigGateSettings &m, int input) {
+    return input == 1
+               ? std::make_tuple(m.Trig1Mode, m.Trig1Edge, m.Trig1Level, m.Trig1Debounce)
+               : std::make_tuple(m.Trig2Mode, m.Trig2Edge, m.TrigGate2Level, m.Trig2Debounce);
+}
+auto GateFields(const TTrigGateSettings &m, int input) {
+    return input == 1
+               ? std::make_tuple(m.Gate1Mode, m.Gate1Logic, m.Gate1Level, m.Gate1Debounce)
+               : std::make_tuple(m.Gate2Mode, m.Gate2Logic, m.TrigGate2Level, m.Gate2Debounce);
+}
+auto ChannelFields(const TChannelSettings &m) {
+    return std::make_tuple(m.Enabled, m.Delay, m.Width, m.Mode, m.BurstCount, m.DutyOnCount,
+                           m.DutyOffCount, m.WaitCount, m.OutputMode, m.Polarity, m.Amplitude,
+                           m.MuxMask, m.ControlMode, m.SyncSource, m.GateMode, m.GateLogic);
+}
 
 TEST(SystemRecord, FullReplyFillsEveryField) {
     TSystemSettings m;
@@ -15,13 +38,7 @@ TEST(SystemRecord, FullReplyFillsEveryField) {
     EXPECT_TRUE(s.Ok());
     EXPECT_EQ(s.FieldsApplied, SystemFieldCount);
     EXPECT_EQ(s.Unrecognised, 0u);
-    EXPECT_TRUE(m.SystemRunning);
-    EXPECT_EQ(m.Period, 0.001);
-    EXPECT_EQ(m.SystemMode, smBurst);
-    EXPECT_EQ(m.BurstCount, 4000000000u);
-    EXPECT_EQ(m.DutyOnCount, 1u);
-    EXPECT_EQ(m.DutyOffCount, 1u);
-    EXPECT_EQ(m.CycleCount, 0);
+    EXPECT_EQ(SystemFields(m), std::make_tuple(true, 0.001, int(smBurst), 4000000000u, 1u, 1u, 0));
 }
 
 TEST(SystemRecord, CountsKeepTheLow32BitsAndLastFieldIsTrimmed) {
@@ -128,16 +145,10 @@ TEST(SystemRecord, ThrowIfFailedCarriesTheMessage) {
 TEST(TriggerRecords, InputsFillTheirOwnFields) {
     TTrigGateSettings m;
     EXPECT_TRUE(ParseTriggerRecord(1, QStringLiteral("TRIG FALL 2.50 ENAB"), m).Ok());
-    EXPECT_EQ(m.Trig1Mode, 1);
-    EXPECT_EQ(m.Trig1Edge, 1);
-    EXPECT_EQ(m.Trig1Level, 2.5);
-    EXPECT_EQ(m.Trig1Debounce, 1);
+    EXPECT_EQ(TriggerFields(m, 1), std::make_tuple(1, 1, 2.5, 1));
     EXPECT_EQ(m.Trig2Mode, 0);
     EXPECT_TRUE(ParseTriggerRecord(2, QStringLiteral("DIS RIS 1.00 DIS"), m).Ok());
-    EXPECT_EQ(m.Trig2Mode, 0);
-    EXPECT_EQ(m.Trig2Edge, 0);
-    EXPECT_EQ(m.TrigGate2Level, 1.0);
-    EXPECT_EQ(m.Trig2Debounce, 0);
+    EXPECT_EQ(TriggerFields(m, 2), std::make_tuple(0, 0, 1.0, 0));
     EXPECT_EQ(m.Trig1Level, 2.5);
 }
 
@@ -146,44 +157,42 @@ TEST(GateRecords, SecondInputSharesTheThresholdAndTheLaterRecordWins) {
     ASSERT_TRUE(ParseTriggerRecord(2, QStringLiteral("TRIG RIS 1.00 DIS"), m).Ok());
     ASSERT_TRUE(ParseGateRecord(1, QStringLiteral("CHAN HIGH 3.00 ENAB"), m).Ok());
     ASSERT_TRUE(ParseGateRecord(2, QStringLiteral("OUTP LOW 2.00 DIS"), m).Ok());
-    EXPECT_EQ(m.TrigGate2Level, 2.0);
-    EXPECT_EQ(m.Gate1Mode, gmChannel);
-    EXPECT_EQ(m.Gate1Logic, 1);
-    EXPECT_EQ(m.Gate1Level, 3.0);
-    EXPECT_EQ(m.Gate1Debounce, 1);
-    EXPECT_EQ(m.Gate2Mode, gmOutputInhibit);
-    EXPECT_EQ(m.Gate2Logic, 0);
+    EXPECT_EQ(GateFields(m, 1), std::make_tuple(int(gmChannel), 1, 3.0, 1));
+    EXPECT_EQ(GateFields(m, 2), std::make_tuple(int(gmOutputInhibit), 0, 2.0, 0));
 }
 
-TEST(GateRecords, LowerCaseLogicKeepsThePreviousLogic) {
-    TTrigGateSettings m;
-    m.Gate1Logic = 1;
-    const auto s = ParseGateRecord(1, QStringLiteral("PULS low 2.00 DIS"), m);
-    EXPECT_TRUE(s.Ok());
-    EXPECT_EQ(m.Gate1Logic, 1);
-    EXPECT_FALSE(s.Recognised(gfLogic));
-    EXPECT_TRUE(s.Recognised(gfMode));
-    EXPECT_EQ(m.Gate1Mode, gmPulseInhibit);
-}
-
-TEST(GateRecords, LastFieldIsTheRestOfTheLine) {
-    TTrigGateSettings m;
-    m.Gate2Debounce = 1;
-    const auto s = ParseGateRecord(2, QStringLiteral("DIS LOW 2.00 DIS extra"), m);
-    EXPECT_TRUE(s.Ok());
-    EXPECT_EQ(s.FieldsApplied, GateFieldCount);
-    EXPECT_FALSE(s.Recognised(gfDebounce));
-    EXPECT_EQ(m.Gate2Debounce, 1);
-}
-
-TEST(GateRecords, MissingLevelIsAConversionError) {
-    TTrigGateSettings m;
-    m.Gate1Level = 4.0;
-    const auto s = ParseGateRecord(1, QStringLiteral("DIS LOW"), m);
-    EXPECT_FALSE(s.Ok());
-    EXPECT_EQ(s.FieldsApplied, 2);
-    EXPECT_EQ(s.Error, "'' is not a valid floating point value");
-    EXPECT_EQ(m.Gate1Level, 4.0);
+// A gate record that does not apply whole keeps what the mirror held: an unknown keyword
+// (lower case is none) its field, a missing field the fields from there on. The last field
+// is the rest of the line.
+TEST(GateRecords, UnknownKeywordsAndMissingFieldsKeepTheMirror) {
+    struct TCase {
+        int input;
+        const char *record;
+        int fieldsApplied;
+        int unknownField;                       // 0: none
+        std::tuple<int, int, double, int> gate; // its fields afterwards
+        const char *error;
+    };
+    const char *const noFloat = "'' is not a valid floating point value";
+    const TCase cases[] = {
+        {1, "PULS low 2.00 DIS", GateFieldCount, gfLogic, {gmPulseInhibit, 1, 2.0, 0}, ""},
+        {2, "DIS LOW 2.00 DIS extra", GateFieldCount, gfDebounce, {gmDisabled, 0, 2.0, 1}, ""},
+        // no blank after LOW: the logic field is empty, then the level is missing
+        {1, "DIS LOW", 2, gfLogic, {gmDisabled, 1, 4.0, 0}, noFloat},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.record);
+        TTrigGateSettings m;
+        m.Gate1Logic = 1;
+        m.Gate1Level = 4.0;
+        m.Gate2Debounce = 1;
+        const auto s = ParseGateRecord(c.input, QString::fromLatin1(c.record), m);
+        EXPECT_EQ(s.Ok(), !*c.error);
+        EXPECT_EQ(s.FieldsApplied, c.fieldsApplied);
+        EXPECT_EQ(s.Unrecognised, c.unknownField ? 1u << (c.unknownField - 1) : 0u);
+        EXPECT_EQ(s.Error.toStdString(), c.error);
+        EXPECT_EQ(GateFields(m, c.input), c.gate);
+    }
 }
 
 TEST(ChannelRecord, FullReply) {
@@ -194,22 +203,8 @@ TEST(ChannelRecord, FullReply) {
         m);
     EXPECT_TRUE(s.Ok()) << s.Error.toStdString();
     EXPECT_EQ(s.FieldsApplied, ChannelFieldCount);
-    EXPECT_EQ(m.Enabled, 1);
-    EXPECT_EQ(m.Delay, 1.25e-7);
-    EXPECT_EQ(m.Width, 1e-8);
-    EXPECT_EQ(m.Mode, cmDutyCycle);
-    EXPECT_EQ(m.BurstCount, 5);
-    EXPECT_EQ(m.DutyOnCount, 6);
-    EXPECT_EQ(m.DutyOffCount, 7);
-    EXPECT_EQ(m.WaitCount, 8);
-    EXPECT_EQ(m.OutputMode, omAdjustable);
-    EXPECT_EQ(m.Polarity, 1);
-    EXPECT_EQ(m.Amplitude, 5.0);
-    EXPECT_EQ(m.MuxMask, 31);
-    EXPECT_EQ(m.ControlMode, 3);
-    EXPECT_EQ(m.SyncSource, 3);
-    EXPECT_EQ(m.GateMode, 2);
-    EXPECT_EQ(m.GateLogic, 1);
+    EXPECT_EQ(ChannelFields(m), std::make_tuple(1, 1.25e-7, 1e-8, int(cmDutyCycle), 5, 6, 7, 8,
+                                                int(omAdjustable), 1, 5.0, 31, 3, 3, 2, 1));
 }
 
 TEST(ChannelRecord, TTLAndUnknownKeywords) {

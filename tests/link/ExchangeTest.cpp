@@ -69,14 +69,23 @@ protected:
 
 } // namespace
 
-TEST_F(ExchangeTest, QueryWritesCommandQuestionMarkCrLfAndReturnsTrimmedReply) {
+// A query goes out with "?" and CR LF and its reply comes back trimmed, logged but not
+// echoed; a command goes out as given, echoed and logged with its reply.
+TEST_F(ExchangeTest, QueriesAndCommandsAreWrittenLoggedAndOnlyCommandsEchoed) {
     Log.ToggleLoggingState();
     Peer.QueueReply("1 \t\r\n");
     EXPECT_EQ(Exchange.SendQuery(":SYST:AUT"), QStringLiteral("1"));
-    EXPECT_EQ(Peer.Received(), QByteArray(":SYST:AUT?\r\n"));
     EXPECT_EQ(Exchange.LastCommand(), QByteArray(":SYST:AUT?"));
     EXPECT_TRUE(Terminal.Lines.isEmpty()) << "queries are not echoed";
-    EXPECT_EQ(LogEntries(), QStringList({"Sent    (T): :SYST:AUT?", "Received(T): 1"}));
+    Peer.QueueReply("ok\r");
+    EXPECT_EQ(Exchange.SendCommand(":PULS1:STAT ON  "), QStringLiteral("ok"));
+    EXPECT_EQ(Peer.Received(), QByteArray(":SYST:AUT?\r\n:PULS1:STAT ON  \r\n"));
+    EXPECT_EQ(Exchange.LastCommand(), QByteArray(":PULS1:STAT ON  "));
+    EXPECT_EQ(TerminalLines(), QStringList({"0|(T) :PULS1:STAT ON", "8000|(T) ok"}));
+    EXPECT_EQ(LogEntries(), QStringList({"Sent    (T): :SYST:AUT?", "Received(T): 1",
+                                         "Sent    (T): :PULS1:STAT ON  ", "Received(T): ok"}));
+    const QRegularExpression echo(QStringLiteral("^\\(\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\) ok$"));
+    EXPECT_TRUE(echo.match(Terminal.Lines.last().text).hasMatch());
 }
 
 TEST_F(ExchangeTest, QueriesGoOutWhileCommandsAreDisabled) {
@@ -139,18 +148,6 @@ TEST_F(ExchangeTest, EachLineArrivesAtLeast30MsAfterThePreviousReply) {
         }
         replyBegun = Peer.LastWriteBegun();
     }
-}
-
-TEST_F(ExchangeTest, CommandIsWrittenEchoedAndLogged) {
-    Log.ToggleLoggingState();
-    Peer.QueueReply("ok\r");
-    EXPECT_EQ(Exchange.SendCommand(":PULS1:STAT ON  "), QStringLiteral("ok"));
-    EXPECT_EQ(Peer.Received(), QByteArray(":PULS1:STAT ON  \r\n"));
-    EXPECT_EQ(Exchange.LastCommand(), QByteArray(":PULS1:STAT ON  "));
-    EXPECT_EQ(TerminalLines(), QStringList({"0|(T) :PULS1:STAT ON", "8000|(T) ok"}));
-    EXPECT_EQ(LogEntries(), QStringList({"Sent    (T): :PULS1:STAT ON  ", "Received(T): ok"}));
-    const QRegularExpression echo(QStringLiteral("^\\(\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\) ok$"));
-    EXPECT_TRUE(echo.match(Terminal.Lines.last().text).hasMatch());
 }
 
 TEST_F(ExchangeTest, RepliesKeepMarkupCharactersAndHighBytes) {

@@ -7,6 +7,18 @@
 
 namespace {
 
+// The names of the controls that take input: a numeric entry by its own input switch,
+// anything else by being enabled.
+QStringList Enabled(std::initializer_list<QWidget *> controls) {
+    QStringList out;
+    for (QWidget *w : controls) {
+        const auto *entry = qobject_cast<TPlusSpinEdit *>(w);
+        if (entry ? entry->InputEnabled() : w->isEnabled())
+            out << w->objectName();
+    }
+    return out;
+}
+
 TEST_F(PanelTest, SystemModeEnablesBurstOrDutyCycleAndLeavesUnknownModesAlone) {
     auto &m = Form->State.SystemSettings;
     const auto burstOn = [&] {
@@ -34,30 +46,23 @@ TEST_F(PanelTest, TriggerAndGateModesDriveThresholdsEdgesLogicAndChannelGating) 
     Form->CreateChannelTabs(12);
     Form->State.ChannelCount = 12;
     m.Trig2Mode = 0;
-    m.Gate2Mode = 1;
-    m.Trig1Mode = 0;
-    m.Gate1Mode = 0;
-    Form->TriggerModesEnable();
-    Form->GateModesEnable();
-    EXPECT_TRUE(Form->TrigGateThresholdGrp2->isEnabled());
-    EXPECT_TRUE(Form->TrigGateThresholdAdj2->InputEnabled());
-    EXPECT_FALSE(Form->ExtTrigEdgeGrp2->isEnabled());
-    EXPECT_FALSE(Form->ExtThresholdGrp1->isEnabled());
-    EXPECT_FALSE(Form->TrigThresholdAdj1->InputEnabled());
-    EXPECT_FALSE(Form->GateThresholdGrp1->isEnabled());
-    EXPECT_TRUE(Form->GateLogicGrp2->isEnabled());
-    EXPECT_FALSE(Form->ChGateModeSel[7]->isEnabled());
+    const auto modes = [&](int trig1, int gate1, int gate2) {
+        m.Trig1Mode = trig1;
+        m.Gate1Mode = gate1;
+        m.Gate2Mode = gate2;
+        Form->TriggerModesEnable();
+        Form->GateModesEnable();
+    };
+    modes(0, 0, 1);
+    EXPECT_EQ(Enabled({Form->TrigGateThresholdGrp2, Form->TrigGateThresholdAdj2,
+                       Form->ExtTrigEdgeGrp2, Form->ExtThresholdGrp1, Form->TrigThresholdAdj1,
+                       Form->GateThresholdGrp1, Form->GateLogicGrp2, Form->ChGateModeSel[7]}),
+              QStringList({"TrigGateThresholdGrp2", "TrigGateThresholdAdj2", "GateLogicGrp2"}));
 
-    m.Gate2Mode = 0;
-    m.Trig1Mode = 1;
-    m.Gate1Mode = 3; // Channel
-    Form->TriggerModesEnable();
-    Form->GateModesEnable();
-    EXPECT_FALSE(Form->TrigGateThresholdGrp2->isEnabled());
-    EXPECT_TRUE(Form->ExtThresholdGrp1->isEnabled());
-    EXPECT_TRUE(Form->TriggerEdgeSel1->isEnabled());
-    EXPECT_TRUE(Form->GateThresholdAdj1->InputEnabled());
-    EXPECT_FALSE(Form->GateLogicSel2->isEnabled());
+    modes(1, 3, 0); // gate 1 in channel mode
+    EXPECT_EQ(Enabled({Form->TrigGateThresholdGrp2, Form->ExtThresholdGrp1, Form->TriggerEdgeSel1,
+                       Form->GateThresholdAdj1, Form->GateLogicSel2}),
+              QStringList({"ExtThresholdGrp1", "TriggerEdgeSel1", "GateThresholdAdj1"}));
     for (int n = 1; n <= 12; ++n) {
         EXPECT_TRUE(Form->ChGateModeSel[n]->isEnabled()) << n;
         EXPECT_TRUE(Form->ChGateLogicSel[n]->isEnabled()) << n;

@@ -179,55 +179,59 @@ const THintRow Hints[] = {
 };
 
 struct TMenuRow {
+    const char *menu;
     const char *name;
     const char *caption;
     bool visible;
 };
 
 const TMenuRow MenuItems[] = {
-    {"Exit1", "Exit", true},
-    {"R1", "Restart App", true},
-    {"BinSave1", "1", true},
-    {"BinRestore0", "Default 0", true},
-    {"BinRestore1", "1", true},
-    {"SaveToFile1", "Save Settings To File", true},
-    {"RestoreSettingsFromFile1", "Restore Settings From File", true},
-    {"Up1", "Refresh", true},
-    {"CaptureScreenShot1", "Capture Screen Shot", true},
-    {"EnableLoggingMenu", "Logging Enabled", true},
-    {"ServiceMenu", "Service", true},
-    {"ServiceWindowMenu", "Service Window", false},
-    {"WebSite1", "Web Site", true},
-    {"About1", "About", true},
+    {"File1", "Exit1", "Exit", true},
+    {"File1", "R1", "Restart App", true},
+    {"SaveToBin", "BinSave1", "1", true},
+    {"RestoreFromBin", "BinRestore0", "Default 0", true},
+    {"RestoreFromBin", "BinRestore1", "1", true},
+    {"Storage1", "SaveToFile1", "Save Settings To File", true},
+    {"Storage1", "RestoreSettingsFromFile1", "Restore Settings From File", true},
+    {"ools1", "Up1", "Refresh", true},
+    {"ools1", "CaptureScreenShot1", "Capture Screen Shot", true},
+    {"ools1", "EnableLoggingMenu", "Logging Enabled", true},
+    {"ools1", "ServiceMenu", "Service", true},
+    {"ools1", "ServiceWindowMenu", "Service Window", false},
+    {"Help1", "WebSite1", "Web Site", true},
+    {"Help1", "About1", "About", true},
 };
+
+// Runs check on the control of type T that each row names; a row whose control the form
+// lacks fails the test.
+template <class T, class TRow, std::size_t N, class TCheck>
+void ForEachNamed(const TMainForm &form, const TRow (&rows)[N], TCheck check) {
+    for (const TRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        T *control = form.findChild<T *>(row.name);
+        ASSERT_NE(control, nullptr);
+        check(control, row);
+    }
+}
 
 } // namespace
 
 TEST_F(PanelTest, GroupBoxesCarryTheirCaptions) {
-    for (const TGroupRow &row : Groups) {
-        SCOPED_TRACE(row.name);
-        auto *box = Named<QGroupBox>(row.name);
-        ASSERT_NE(box, nullptr);
+    ForEachNamed<QGroupBox>(*Form, Groups, [](const QGroupBox *box, const TGroupRow &row) {
         EXPECT_EQ(box->title(), QString(row.caption));
-    }
+    });
 }
 
 TEST_F(PanelTest, SelectorsOfferTheirItemsWithTheFormSelection) {
-    for (const TSelectorRow &row : Selectors) {
-        SCOPED_TRACE(row.name);
-        auto *combo = Named<QComboBox>(row.name);
-        ASSERT_NE(combo, nullptr);
+    ForEachNamed<QComboBox>(*Form, Selectors, [](const QComboBox *combo, const TSelectorRow &row) {
         EXPECT_EQ(ComboItems(combo), row.items);
         EXPECT_EQ(combo->currentIndex(), row.index);
         EXPECT_FALSE(combo->isEditable());
-    }
+    });
 }
 
 TEST_F(PanelTest, NumericEntriesHaveTheirLimitsStepsAndValues) {
-    for (const TSpinRow &row : Spins) {
-        SCOPED_TRACE(row.name);
-        auto *spin = Named<TPlusSpinEdit>(row.name);
-        ASSERT_NE(spin, nullptr);
+    ForEachNamed<TPlusSpinEdit>(*Form, Spins, [](const TPlusSpinEdit *spin, const TSpinRow &row) {
         EXPECT_EQ(spin->Decimals(), row.decimals);
         EXPECT_DOUBLE_EQ(spin->Increment(), row.increment);
         EXPECT_DOUBLE_EQ(spin->MinValue(), row.minValue);
@@ -235,28 +239,26 @@ TEST_F(PanelTest, NumericEntriesHaveTheirLimitsStepsAndValues) {
         EXPECT_DOUBLE_EQ(spin->Value(), row.value);
         EXPECT_EQ(spin->ThousandSeparator(), row.separator);
         EXPECT_TRUE(spin->OnChange) << "the system controls wire every entry";
-    }
+    });
 }
 
 TEST_F(PanelTest, HintsAreKeptAndShownWhereTheFormShowsThem) {
-    for (const THintRow &row : Hints) {
-        SCOPED_TRACE(row.name);
-        auto *widget = Named<QWidget>(row.name);
-        ASSERT_NE(widget, nullptr);
+    ForEachNamed<QWidget>(*Form, Hints, [](const QWidget *widget, const THintRow &row) {
         EXPECT_EQ(widget->property("hint").toString(), QString(row.hint));
         EXPECT_EQ(widget->property("showHint").toBool(), row.shown);
         EXPECT_EQ(widget->toolTip(), row.shown ? QString(row.hint) : QString());
-    }
+    });
 }
 
+// Every item in its menu, with its caption.
 TEST_F(PanelTest, MenuBarHoldsEveryNamedItem) {
-    for (const TMenuRow &row : MenuItems) {
-        SCOPED_TRACE(row.name);
-        auto *action = Named<QAction>(row.name);
-        ASSERT_NE(action, nullptr);
+    ForEachNamed<QAction>(*Form, MenuItems, [&](QAction *action, const TMenuRow &row) {
         EXPECT_EQ(action->text(), QString(row.caption));
         EXPECT_EQ(action->isVisible(), row.visible);
-    }
+        const QMenu *menu = Named<QMenu>(row.menu);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(menu->actions().contains(action)) << "not in " << row.menu;
+    });
     EXPECT_TRUE(Form->EnableLoggingMenu->isCheckable());
     EXPECT_FALSE(Form->EnableLoggingMenu->isChecked());
     const QList<QPair<QMenu *, QString>> menus{{Form->File1, "File"},

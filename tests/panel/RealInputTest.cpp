@@ -118,6 +118,16 @@ protected:
         return focused;
     }
 
+    // Clicks the places in turn; what reached the instrument from the first click on, as
+    // Expect waits for `count` commands.
+    QStringList SentByClicks(const QStringList &places, int count) {
+        const int mark = Mark();
+        for (const QString &place : places)
+            if (!Click(place))
+                return {place + " was not clicked"};
+        return Expect(mark, count);
+    }
+
     static int Mark() { return int(Run->Sim->ReceivedLines().size()); }
     // What reached the instrument since mark, the status poll left out.
     static QStringList Commands(int mark) {
@@ -247,21 +257,16 @@ TEST_F(RealInputTest, CheckBoxByClickAndSpace) {
 
 // The channel tab buttons show each channel's page: the same spot acts on channel 3.
 TEST_F(RealInputTest, ChannelTabButtons) {
-    const int mark = Mark();
-    ASSERT_TRUE(Click("ChPageControl:Ch 3"));
-    ASSERT_TRUE(Click("ChWaitCountAdj3.fUpButton"));
-    ASSERT_TRUE(Click("ChPageControl:Ch 12"));
-    ASSERT_TRUE(Click("ChWaitCountAdj12.fUpButton"));
-    EXPECT_EQ(Expect(mark, 2), QStringList({":PULS3:WCO 1", ":PULS12:WCO 1"}));
+    EXPECT_EQ(SentByClicks({"ChPageControl:Ch 3", "ChWaitCountAdj3.fUpButton",
+                            "ChPageControl:Ch 12", "ChWaitCountAdj12.fUpButton"},
+                           2),
+              QStringList({":PULS3:WCO 1", ":PULS12:WCO 1"}));
 }
 
 // Storage > Save To Bin > 3 through the menus.
 TEST_F(RealInputTest, StorageBinMenuItem) {
-    const int mark = Mark();
-    ASSERT_TRUE(Click("Storage1Action"));
-    ASSERT_TRUE(Click("SaveToBinAction"));
-    ASSERT_TRUE(Click("BinSave3"));
-    EXPECT_EQ(Expect(mark, 1), QStringList{"*SAV 3"});
+    EXPECT_EQ(SentByClicks({"Storage1Action", "SaveToBinAction", "BinSave3"}, 1),
+              QStringList{"*SAV 3"});
 }
 
 // Tab from the Delay entry of channel 2 walks the page in the order it is drawn, row by
@@ -270,11 +275,10 @@ TEST_F(RealInputTest, StorageBinMenuItem) {
 // the channel's mode switches off (duty cycle, burst, amplitude) are passed over; the
 // multiplexer, last, moves its cursor and sends nothing.
 TEST_F(RealInputTest, TabWalksAChannelPageInVisualOrder) {
-    const int gating = Mark();
-    ASSERT_TRUE(Click("SystemPageControl:External Trig/Gate"));
-    ASSERT_TRUE(Click("GateModeSel1"));
-    ASSERT_TRUE(Click("GateModeSel1:Channel"));
-    ASSERT_EQ(Expect(gating, 1), QStringList{":GATE1:MOD CHAN"});
+    ASSERT_EQ(
+        SentByClicks(
+            {"SystemPageControl:External Trig/Gate", "GateModeSel1", "GateModeSel1:Channel"}, 1),
+        QStringList{":GATE1:MOD CHAN"});
 
     ASSERT_TRUE(Click("ChPageControl:Ch 2"));
     ASSERT_TRUE(ClickForFocus("ChDelayAdj2"));
@@ -295,10 +299,8 @@ TEST_F(RealInputTest, TabWalksAChannelPageInVisualOrder) {
                            ":PULS2:WCO 1",                                           //
                            ":PULS2:CONT GATA", ":PULS2:CONT DIS"}));
 
-    const int ungating = Mark();
-    ASSERT_TRUE(Click("GateModeSel1"));
-    ASSERT_TRUE(Click("GateModeSel1:Disabled"));
-    EXPECT_EQ(Expect(ungating, 1), QStringList{":GATE1:MOD DIS"});
+    EXPECT_EQ(SentByClicks({"GateModeSel1", "GateModeSel1:Disabled"}, 1),
+              QStringList{":GATE1:MOD DIS"});
 }
 
 // The service window, last since it opens over the main window: the serial number typed

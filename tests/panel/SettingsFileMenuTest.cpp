@@ -74,6 +74,16 @@ QList<TScriptedPrompts::TShown> Boxes(const TScriptedPrompts &prompts) {
     return out;
 }
 
+// The one box a write into the read-only folder dir shows.
+void ExpectWriteRefused(const TScriptedPrompts &prompts, const QString &file, const QString &dir) {
+    const QList<TScriptedPrompts::TShown> boxes = Boxes(prompts);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].icon, TPrompts::iconError);
+    EXPECT_EQ(boxes[0].text, "Cannot write file \"" + QDir::toNativeSeparators(file) +
+                                 "\": Permission denied. The folder \"" +
+                                 QDir::toNativeSeparators(dir) + "\" is read-only.");
+}
+
 QStringList SettingLinesOfState(const TSimProcess &sim, int channels) {
     return sim.Dump().value("state").mid(0, 11 + channels);
 }
@@ -273,12 +283,7 @@ TEST(SettingsFileSave, ReadOnlyWorkingFolderIsNamedInTheErrorAndNothingIsWritten
     ASSERT_TRUE(readOnly.Active());
     QDir::setCurrent(dir);
     panel.SaveTo(path, 1);
-    ASSERT_EQ(Boxes(panel.P.Prompts).size(), 1);
-    EXPECT_EQ(Boxes(panel.P.Prompts)[0].icon, TPrompts::iconError);
-    EXPECT_EQ(Boxes(panel.P.Prompts)[0].text,
-              "Cannot write file \"" + QDir::toNativeSeparators(path) +
-                  "\": Permission denied. The folder \"" + QDir::toNativeSeparators(dir) +
-                  "\" is read-only.");
+    ExpectWriteRefused(panel.P.Prompts, path, dir);
     EXPECT_TRUE(QDir(dir).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
@@ -522,11 +527,18 @@ TEST(SettingsFileRestore, SaveClickedDuringAnExchangeRunsAfterIt) {
 
 // --- capture -------------------------------------------------------------------------------
 
-TEST(CaptureScreenShot, WindowPictureIsABaselineQuality90JpegReplacedByTheNext) {
+// A connected window on screen, as a capture needs it, in a fresh working folder.
+class CaptureScreenShot : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(panel.Ok);
+        ASSERT_TRUE(panel.Exposed());
+    }
     TWorkingDir wd;
     TConnectedPanel panel;
-    ASSERT_TRUE(panel.Ok);
-    ASSERT_TRUE(panel.Exposed());
+};
+
+TEST_F(CaptureScreenShot, WindowPictureIsABaselineQuality90JpegReplacedByTheNext) {
     wd.Folder.Write("ScreenShot.jpg", "an earlier picture");
 
     panel.Form().CaptureScreenShot1->trigger();
@@ -549,11 +561,7 @@ TEST(CaptureScreenShot, WindowPictureIsABaselineQuality90JpegReplacedByTheNext) 
     EXPECT_TRUE(Messages(panel.P.Prompts).isEmpty());
 }
 
-TEST(CaptureScreenShot, ReadOnlyWorkingFolderGivesAnErrorAndKeepsTheEarlierFile) {
-    TWorkingDir wd;
-    TConnectedPanel panel;
-    ASSERT_TRUE(panel.Ok);
-    ASSERT_TRUE(panel.Exposed());
+TEST_F(CaptureScreenShot, ReadOnlyWorkingFolderGivesAnErrorAndKeepsTheEarlierFile) {
     const QString dir = wd.Folder.File("ro");
     QDir().mkpath(dir);
     const QString earlier = dir + "/ScreenShot.jpg";
@@ -570,12 +578,7 @@ TEST(CaptureScreenShot, ReadOnlyWorkingFolderGivesAnErrorAndKeepsTheEarlierFile)
         panel.Form().CaptureScreenShot1->trigger();
     }
     EXPECT_EQ(TTestFolder::Read(earlier), QByteArray("earlier picture"));
-    ASSERT_EQ(Boxes(panel.P.Prompts).size(), 1);
-    EXPECT_EQ(Boxes(panel.P.Prompts)[0].icon, TPrompts::iconError);
-    EXPECT_EQ(Boxes(panel.P.Prompts)[0].text,
-              "Cannot write file \"" + QDir::toNativeSeparators(earlier) +
-                  "\": Permission denied. The folder \"" + QDir::toNativeSeparators(dir) +
-                  "\" is read-only.");
+    ExpectWriteRefused(panel.P.Prompts, earlier, dir);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // with the wire and the simulator's own dump.
 #include "Session.h"
 #include "ScriptedPrompts.h"
-#include "SimProcess.h"
+#include "SimPortsFixture.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -32,15 +32,13 @@ struct TRecordingView : TSessionView, TCalibrationView {
     std::array<qint32, 6> InputCals{};
 };
 
-class SessionTest : public ::testing::Test {
+class SessionTest : public SimPortsTest {
 protected:
     void SetUp() override {
         TSimLaunch launch;
-        launch.PortsDir = Ports.path();
-        launch.Com = 2;
         launch.Unsecured = true;
-        Sim = std::make_unique<TSimProcess>(launch);
-        ASSERT_TRUE(Sim->Start());
+        Sim = StartSim(launch);
+        ASSERT_TRUE(Sim);
         TSessionSetup setup;
         setup.PortsDirectory = Ports.path();
         setup.LogDirectory = Ports.path();
@@ -51,9 +49,6 @@ protected:
         if (Session)
             Session->EnterEnding();
     }
-    // Lines the instrument received since mark, the poll's queries included.
-    QStringList Since(int mark) const { return Sim->ReceivedLines().mid(mark); }
-    int Mark() const { return int(Sim->ReceivedLines().size()); }
     // Waits until `line` has reached the instrument `count` times since mark and the
     // queue's pass is idle again.
     bool Reached(int mark, const QString &line, int count = 1) {
@@ -66,8 +61,6 @@ protected:
             10000);
     }
 
-    QTemporaryDir Ports;
-    std::unique_ptr<TSimProcess> Sim;
     TScriptedPrompts Prompts;
     TRecordingView View;
     std::unique_ptr<TSession> Session;

@@ -25,54 +25,30 @@ void TScriptedPrompts::QueueFileName(const QString &path, std::function<void()> 
     FAnswers.append({mbNone, path, true, std::move(before)});
 }
 
-bool TScriptedPrompts::TakeAnswer(TAnswer &a, const QString &kind, const QString &text) {
+TAnsweredPrompts::TAnswer TScriptedPrompts::Answer(const TQuestion &q) {
+    static const char *const kinds[] = {"message", "input", "open", "save"};
+    const QString kind = kinds[q.Kind];
+    Shown.append({kind, q.Text, q.Caption, q.Buttons, q.Icon});
+    if (q.Kind == akOpen || q.Kind == akSave)
+        FileDialogs.append({kind, q.Caption, q.Dir, q.Filter, q.DefaultExt});
+    TQueued a;
     if (FAnswers.isEmpty()) {
-        ADD_FAILURE() << "unexpected " << kind.toStdString() << " box: \"" << text.toStdString()
+        ADD_FAILURE() << "unexpected " << kind.toStdString() << " box: \"" << q.Text.toStdString()
                       << "\" (no answer queued)";
-        return false;
+        a.accepted = false;
+    } else {
+        a = FAnswers.takeFirst();
+        if (a.before)
+            a.before();
     }
-    a = FAnswers.takeFirst();
-    if (a.before)
-        a.before();
-    return true;
-}
-
-TPrompts::TButton TScriptedPrompts::Message(const QString &text, TButtons buttons, TIcon icon,
-                                            const QString &caption) {
-    Shown.append({"message", text, caption, buttons, icon});
-    TAnswer a;
-    if (TakeAnswer(a, "message", text) && a.button != mbNone)
-        return a.button;
+    if (q.Kind != akMessage)
+        return {mbNone, a.accepted, a.text};
+    if (a.button != mbNone)
+        return {a.button, true, {}};
     for (TButton b : {mbAbort, mbNo, mbCancel, mbOK})
-        if (buttons & b)
-            return b;
-    return mbCancel;
-}
-
-bool TScriptedPrompts::InputBox(const QString &caption, const QString &prompt, QString &value) {
-    Shown.append({"input", prompt, caption, mbNone, iconNone});
-    TAnswer a;
-    if (!TakeAnswer(a, "input", prompt) || !a.accepted)
-        return false;
-    value = a.text;
-    return true;
-}
-
-QString TScriptedPrompts::OpenFileName(const QString &caption, const QString &dir,
-                                       const QString &filter, const QString &defaultExt) {
-    return FileName({"open", caption, dir, filter, defaultExt});
-}
-
-QString TScriptedPrompts::SaveFileName(const QString &caption, const QString &dir,
-                                       const QString &filter, const QString &defaultExt) {
-    return FileName({"save", caption, dir, filter, defaultExt});
-}
-
-QString TScriptedPrompts::FileName(const TFileDialog &dialog) {
-    Shown.append({dialog.kind, dialog.caption, dialog.caption, mbNone, iconNone});
-    FileDialogs.append(dialog);
-    TAnswer a;
-    return TakeAnswer(a, dialog.kind, dialog.caption) ? a.text : QString();
+        if (q.Buttons & b)
+            return {b, true, {}};
+    return {mbCancel, true, {}};
 }
 
 QStringList TScriptedPrompts::Texts() const {

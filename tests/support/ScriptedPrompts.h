@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompts.h"
+#include "AnsweredPrompts.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +14,7 @@
 // It gives only the answers queued. A box beyond them fails the test, naming its text, and
 // is closed the way that stops the asking (Abort, No, Cancel, else OK; input and file
 // dialogs cancelled), so a fault that would ask again and again fails at once.
-class TScriptedPrompts : public TPrompts {
+class TScriptedPrompts : public TAnsweredPrompts {
 public:
     ~TScriptedPrompts() override;
     struct TShown {
@@ -31,14 +31,6 @@ public:
     void QueueInput(const QString &value, bool accepted = true, std::function<void()> before = {});
     void QueueFileName(const QString &path, std::function<void()> before = {});
 
-    TButton Message(const QString &text, TButtons buttons, TIcon icon,
-                    const QString &caption) override;
-    bool InputBox(const QString &caption, const QString &prompt, QString &value) override;
-    QString OpenFileName(const QString &caption, const QString &dir, const QString &filter,
-                         const QString &defaultExt) override;
-    QString SaveFileName(const QString &caption, const QString &dir, const QString &filter,
-                         const QString &defaultExt) override;
-
     QList<TShown> Shown;
     // Every file dialog shown, with what it was given.
     struct TFileDialog {
@@ -52,14 +44,15 @@ public:
     QStringList Texts() const; // the text of every box shown, in order
     int PendingAnswers() const { return FAnswers.size(); }
 
+protected:
+    TAnswer Answer(const TQuestion &question) override;
+
 private:
-    struct TAnswer {
+    struct TQueued {
         TButton button = mbNone;
         QString text;
         bool accepted = true;
         std::function<void()> before;
     };
-    bool TakeAnswer(TAnswer &a, const QString &kind, const QString &text);
-    QString FileName(const TFileDialog &dialog);
-    QList<TAnswer> FAnswers;
+    QList<TQueued> FAnswers;
 };

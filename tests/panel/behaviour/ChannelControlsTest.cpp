@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QTest>
+#include <tuple>
+#include <utility>
 
 using ChannelControlsTest = LivePanelTest;
 
@@ -111,26 +113,22 @@ TEST_F(ChannelControlsTest, DelayAndWidthOffTheStepAreRevertedAndResent) {
 TEST_F(ChannelControlsTest, ModeAndOutputModeEnableTheirControls) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    Choose(f.ChModeSel[7], 2); // Burst
-    EXPECT_TRUE(f.ChBurstCountGrp[7]->isEnabled());
-    EXPECT_FALSE(f.ChDutyOnGrp[7]->isEnabled());
-    EXPECT_FALSE(f.ChDutyOffGrp[7]->isEnabled());
-    Choose(f.ChModeSel[7], 3); // Duty Cycle
-    EXPECT_FALSE(f.ChBurstCountGrp[7]->isEnabled());
-    EXPECT_TRUE(f.ChDutyOnGrp[7]->isEnabled());
-    EXPECT_TRUE(f.ChDutyOffGrp[7]->isEnabled());
-    Choose(f.ChModeSel[7], 0);
-    EXPECT_FALSE(f.ChBurstCountGrp[7]->isEnabled());
-    EXPECT_FALSE(f.ChDutyOnGrp[7]->isEnabled());
+    // Burst, Duty Cycle, Normal: the burst count, the duty cycle's on and off counts.
+    for (const auto &[mode, burst, duty] :
+         {std::tuple{2, true, false}, std::tuple{3, false, true}, std::tuple{0, false, false}}) {
+        Choose(f.ChModeSel[7], mode);
+        EXPECT_EQ(f.ChBurstCountGrp[7]->isEnabled(), burst) << mode;
+        EXPECT_EQ(f.ChDutyOnGrp[7]->isEnabled(), duty) << mode;
+        EXPECT_EQ(f.ChDutyOffGrp[7]->isEnabled(), duty) << mode;
+    }
     EXPECT_TRUE(f.ChWaitCountAdj[7]->isEnabled());
     EXPECT_TRUE(f.ChWaitCountAdj[7]->InputEnabled());
-
-    Choose(f.ChOutputModeSel[7], 1);
-    EXPECT_TRUE(f.ChAmplitudeAdjGrp[7]->isEnabled());
-    EXPECT_TRUE(f.ChAmplitudeAdj[7]->InputEnabled());
-    Choose(f.ChOutputModeSel[7], 0);
-    EXPECT_FALSE(f.ChAmplitudeAdjGrp[7]->isEnabled());
-    EXPECT_FALSE(f.ChAmplitudeAdj[7]->InputEnabled());
+    // Adjustable, then TTL: the amplitude.
+    for (const auto &[outputMode, amplitude] : {std::pair{1, true}, std::pair{0, false}}) {
+        Choose(f.ChOutputModeSel[7], outputMode);
+        EXPECT_EQ(f.ChAmplitudeAdjGrp[7]->isEnabled(), amplitude) << outputMode;
+        EXPECT_EQ(f.ChAmplitudeAdj[7]->InputEnabled(), amplitude) << outputMode;
+    }
     // Other channels keep theirs.
     EXPECT_TRUE(f.ChWaitCountAdj[8]->isEnabled());
 }

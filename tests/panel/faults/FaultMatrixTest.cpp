@@ -93,32 +93,29 @@ void PrintTo(const TFaultRow &row, std::ostream *os) {
     *os << row.Name;
 }
 
-const TFaultRow LeadRows[] = {
-    // A reply dropped at every stage, answered Yes, No and Ignore. The search asks only
-    // Yes or No, and only when no rate gave two answers in a row.
+// The search asks only Yes or No, and only when no rate gave two answers in a row.
+const TFaultRow SearchRows[] = {
     {"SearchFirstDropped", TStage::Discovery, "drop 1 *IDN?", {}, {}},
     {"SearchSecondDroppedYes", TStage::Discovery, "drop 2 *IDN?", {Yes}, {NoDevice}, Restarts},
     {"SearchSecondDroppedNo", TStage::Discovery, "drop 2 *IDN?", {No}, {NoDevice}, Exits},
     {"SearchBytesAtTheWrongRate", TStage::Discovery, "wrong-rate", {}, {}},
-    {"LaunchDroppedYes", TStage::Launch, "drop 1 =*CFG?3?", {Yes}, {Lost}, Restarts},
-    {"LaunchDroppedNo", TStage::Launch, "drop 1 =*CFG?3?", {No}, {Lost}, Exits},
-    {"LaunchDroppedIgnore", TStage::Launch, "drop 1 =*CFG?3?", {Ignore}, {Lost, NoInt}},
-    {"QueueDroppedYes", TStage::QueuePass, "drop 1 :PULS1:MOD", {Yes}, {Lost}, Restarts},
-    {"QueueDroppedNo", TStage::QueuePass, "drop 1 :PULS1:MOD", {No}, {Lost}, Exits},
-    {"QueueDroppedIgnore", TStage::QueuePass, "drop 1 :PULS1:MOD", {Ignore}, {Lost}},
-    {"PollDroppedYes", TStage::StatusPoll, "drop 1 =:PULS0:STAT?", {Yes}, {Lost}, Restarts},
-    {"PollDroppedNo", TStage::StatusPoll, "drop 1 =:PULS0:STAT?", {No}, {Lost}, Exits},
-    {"PollDroppedIgnore", TStage::StatusPoll, "drop 1 =:PULS0:STAT?", {Ignore}, {Lost}},
-    {"ReplayDroppedYes", TStage::Replay, "drop 1 *CFG 2 ", {Yes}, {Lost}, Restarts},
-    {"ReplayDroppedNo", TStage::Replay, "drop 1 *CFG 2 ", {No}, {Lost}, Exits},
-    {"ReplayDroppedIgnore", TStage::Replay, "drop 1 *CFG 2 ", {Ignore}, {Lost, Loaded}},
-    {"CalReadDroppedYes", TStage::CalReadBack, "drop 1 :PULS2:CAL:GAIN?", {Yes}, {Lost}, Restarts},
-    {"CalReadDroppedNo", TStage::CalReadBack, "drop 1 :PULS2:CAL:GAIN?", {No}, {Lost}, Exits},
-    {"CalReadDroppedIgnore", TStage::CalReadBack, "drop 1 :PULS2:CAL:GAIN?", {Ignore}, {Lost}},
-    {"CalLoadDroppedYes", TStage::CalLoad, "drop 1 :PULS2:CAL:DEL ", {Yes}, {Lost}, Restarts},
-    {"CalLoadDroppedNo", TStage::CalLoad, "drop 1 :PULS2:CAL:DEL ", {No}, {Lost}, Exits},
-    {"CalLoadDroppedIgnore", TStage::CalLoad, "drop 1 :PULS2:CAL:DEL ", {Ignore}, {Lost, Loaded}},
+};
 
+// A reply dropped at every later stage, answered Yes (restart), No (end) and Ignore (go
+// on, to what that stage shows after the loss).
+struct TDroppedReply {
+    const char *Name;
+    TStage Stage;
+    const char *Fault;
+    QStringList SeenOnIgnore;
+};
+const TDroppedReply DroppedReplies[] = {
+    {"Launch", TStage::Launch, "drop 1 =*CFG?3?", {Lost, NoInt}},
+    {"Queue", TStage::QueuePass, "drop 1 :PULS1:MOD", {Lost}},
+    {"Poll", TStage::StatusPoll, "drop 1 =:PULS0:STAT?", {Lost}},
+    {"Replay", TStage::Replay, "drop 1 *CFG 2 ", {Lost, Loaded}},
+    {"CalRead", TStage::CalReadBack, "drop 1 :PULS2:CAL:GAIN?", {Lost}},
+    {"CalLoad", TStage::CalLoad, "drop 1 :PULS2:CAL:DEL ", {Lost, Loaded}},
 };
 
 const TFaultRow TailRows[] = {
@@ -186,7 +183,13 @@ std::vector<TFaultRow> AllRows() {
                : letter == 'I' ? QStringList{noInt}
                                : QStringList{};
     };
-    std::vector<TFaultRow> rows(std::begin(LeadRows), std::end(LeadRows));
+    std::vector<TFaultRow> rows(std::begin(SearchRows), std::end(SearchRows));
+    for (const TDroppedReply &d : DroppedReplies) {
+        const QByteArray name = QByteArray(d.Name) + "Dropped";
+        rows.push_back({keep(name + "Yes"), d.Stage, d.Fault, {Yes}, {Lost}, Restarts});
+        rows.push_back({keep(name + "No"), d.Stage, d.Fault, {No}, {Lost}, Exits});
+        rows.push_back({keep(name + "Ignore"), d.Stage, d.Fault, {Ignore}, d.SeenOnIgnore});
+    }
     for (const TRecordFaults &r : RecordFaults) {
         const QByteArray record(r.Record), query(r.Query);
         for (int n = 0; r.Cut[n]; ++n)
