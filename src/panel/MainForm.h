@@ -1,7 +1,9 @@
 #pragma once
 
 #include "AppControl.h"
+#include "ChannelControls.h"
 #include "DiagramSnapshot.h"
+#include "EnablingRules.h"
 #include "Guarded.h"
 #include "LogMenu.h"
 #include "MainFormSetup.h"
@@ -37,7 +39,6 @@ class TDialogPortPicker;
 class TMessageForm;
 class TCommandQueue;
 class TSystemControls;
-class TChannelControls;
 class TStatusPoll;
 class TStorageBins;
 class TCommandTerminal;
@@ -63,13 +64,15 @@ class TTimingDiagramForm;
 //
 // The window owns the session (the serial port, the exchange, the communication log, the
 // program's state and the three timers) for the whole run and is its view.
-class TMainForm : public QMainWindow, public TTerminalEcho, public TAppControl, public TLogMenu {
+class TMainForm : public QMainWindow,
+                  public TTerminalEcho,
+                  public TAppControl,
+                  public TLogMenu,
+                  public TEnablingRules {
     Q_OBJECT
 public:
-    static constexpr int MaxChannels = 36;
-    // Entry n refers to channel n's control; entry 0 and entries above the channel count
-    // stay empty.
-    template <class T> using TChannelTable = std::array<T *, MaxChannels + 1>;
+    static constexpr int MaxChannels = Instrument::MaxChannels;
+    template <class T> using TChannelTable = TChannelControls::TChannelTable<T>;
 
     explicit TMainForm(TPrompts &prompts, const TVersionInfo &version = TVersionInfo(),
                        QWidget *parent = nullptr);
@@ -93,10 +96,10 @@ public:
     void SetResolutionRanges();
 
     // --- enabling rules (EnablingRules.cpp), by the mirrors -----------------------------------
-    void SystemModesEnable();
-    void TriggerModesEnable();
-    void GateModesEnable();
-    void ChModesEnable(int chnum);
+    void SystemModesEnable() override;
+    void TriggerModesEnable() override;
+    void GateModesEnable() override;
+    void ChModesEnable(int chnum) override;
     void UpdateChMux(int chnum);
 
     // Builds the pages of channels 2..channelCount (capped at 36) as copies of the

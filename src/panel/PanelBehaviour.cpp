@@ -14,8 +14,26 @@
 
 void TMainForm::CreateBehaviour() {
     CommandQueue = Session.Queue;
-    SystemControls = new TSystemControls(*this, State);
-    ChannelControls = new TChannelControls(*this, State);
+    SystemControls =
+        new TSystemControls(Session,
+                            {SystemPageControl,
+                             {PeriodAdj, SysBurstAdj, SysDutyOnAdj, SysDutyOffAdj, SysCycleCountAdj,
+                              AutoStartEnbl, SystemModeSel, SyncOutputSel},
+                             {TrigModeSel1, TrigModeSel2, TriggerEdgeSel1, TriggerEdgeSel2,
+                              TrigDebounceSel1, TrigDebounceSel2, GateModeSel1, GateModeSel2,
+                              GateLogicSel1, GateLogicSel2, GateDebounceSel1, GateDebounceSel2,
+                              TrigThresholdAdj1, GateThresholdAdj1, TrigGateThresholdAdj2},
+                             {ExternalInputClkSel, ExternalOutputClkSel, CounterSourceSel},
+                             FActiveSysControls},
+                            *this, this);
+    ChannelControls = new TChannelControls(
+        Session,
+        {ChPageControl, ChEnablebox, ChDelayAdj, ChWidthAdj, ChBurstAdj, ChWaitCountAdj,
+         ChDutyOnAdj, ChDutyOffAdj, ChAmplitudeAdj, ChAmplitudeAdjGrp, ChModeSel, ChPolaritySel,
+         ChOutputModeSel, ChGateModeSel, ChSyncSourceSel, ChControlSel, ChGateLogicSel, ChMuxSelect,
+         FActiveChControls},
+        *this, this);
+    connect(this, &TMainForm::ChannelPageCreated, ChannelControls, &TChannelControls::WireChannel);
     StatusPoll = new TStatusPoll(Session, {RunStopbtn, ShotCountEnbl, ClearShotCount}, this);
     StorageBins = new TStorageBins(
         Session, {this, Storage1, SaveToBin, RestoreFromBin, BinSave, BinRestore}, this);
