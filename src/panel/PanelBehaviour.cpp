@@ -13,9 +13,9 @@
 #include <QAction>
 
 void TMainForm::CreateBehaviour() {
-    CommandQueue = Session.Queue;
+    CommandQueue = FSession.Queue;
     SystemControls =
-        new TSystemControls(Session,
+        new TSystemControls(FSession,
                             {SystemPageControl,
                              {PeriodAdj, SysBurstAdj, SysDutyOnAdj, SysDutyOffAdj, SysCycleCountAdj,
                               AutoStartEnbl, SystemModeSel, SyncOutputSel},
@@ -27,23 +27,23 @@ void TMainForm::CreateBehaviour() {
                              FActiveSysControls},
                             *this, this);
     ChannelControls = new TChannelControls(
-        Session,
+        FSession,
         {ChPageControl, ChEnablebox, ChDelayAdj, ChWidthAdj, ChBurstAdj, ChWaitCountAdj,
          ChDutyOnAdj, ChDutyOffAdj, ChAmplitudeAdj, ChAmplitudeAdjGrp, ChModeSel, ChPolaritySel,
          ChOutputModeSel, ChGateModeSel, ChSyncSourceSel, ChControlSel, ChGateLogicSel, ChMuxSelect,
          FActiveChControls},
         *this, this);
     connect(this, &TMainForm::ChannelPageCreated, ChannelControls, &TChannelControls::WireChannel);
-    StatusPoll = new TStatusPoll(Session, {RunStopbtn, ShotCountEnbl, ClearShotCount}, this);
+    StatusPoll = new TStatusPoll(FSession, {RunStopbtn, ShotCountEnbl, ClearShotCount}, this);
     StorageBins = new TStorageBins(
-        Session, {this, Storage1, SaveToBin, RestoreFromBin, BinSave, BinRestore}, this);
-    CommandTerminal = new TCommandTerminal(Session, SendEdit, SendBtn, this);
-    connect(Up1, &QAction::triggered, &Session, &TSession::RequestRefresh);
+        FSession, {this, Storage1, SaveToBin, RestoreFromBin, BinSave, BinRestore}, this);
+    CommandTerminal = new TCommandTerminal(FSession, SendEdit, SendBtn, this);
+    connect(Up1, &QAction::triggered, &FSession, &TSession::RequestRefresh);
     connect(TimingDiagram1, &QAction::triggered, this,
             [this] { Guarded([this] { TimingDiagram1Click(); }); });
 
     const TServiceLinks links{
-        Session,
+        FSession,
         State,
         Exchange,
         PortRule,
@@ -52,12 +52,12 @@ void TMainForm::CreateBehaviour() {
         [this](const QString &command) { return QueuedCommandToPort(command); },
         [this] { return windowTitle(); },
         [this](const std::exception &e) { ReportException(e); }};
-    Service = std::make_unique<TServiceWindow>(this, *ServiceMenu, *ServiceWindowMenu, links);
-    Session.OpenServiceWindow = [this] { Service->Access->OpenServiceWindow(); };
+    FService = std::make_unique<TServiceWindow>(this, *ServiceMenu, *ServiceWindowMenu, links);
+    FSession.OpenServiceWindow = [this] { FService->Access->OpenServiceWindow(); };
 }
 
 bool TMainForm::QueuedCommandToPort(const QString &command) {
-    return Session.QueueCommand(command);
+    return FSession.QueueCommand(command);
 }
 
 void TMainForm::UpdateStorageBins() {
