@@ -53,7 +53,7 @@ void BenchLatency(TMainForm &form) {
         if (!QTest::qWaitFor([&] { return LastEchoEndsWith(form, command); }, 5000))
             break;
         samples.push_back(clock.nsecsElapsed() / 1e6);
-        (void)QTest::qWaitFor([&] { return !form.State.TaskBusy; }, 5000);
+        (void)QTest::qWaitFor([&] { return !form.Session().State.TaskBusy; }, 5000);
     }
     if (samples.empty()) {
         std::printf("latency: no command reached the wire\n");
@@ -77,7 +77,10 @@ void BenchThroughput(TMainForm &form) {
         form.QueuedCommandToPort(command);
     }
     const bool done = QTest::qWaitFor(
-        [&] { return form.State.PendingCommands.isEmpty() && !form.State.TaskBusy; }, 120000);
+        [&] {
+            return form.Session().State.PendingCommands.isEmpty() && !form.Session().State.TaskBusy;
+        },
+        120000);
     const double ms = clock.nsecsElapsed() / 1e6;
     std::printf("queue of %d commands: %s in %.0f ms (%.1f commands/s); floor %.0f ms; ratio "
                 "%.2f\n",
@@ -98,9 +101,9 @@ int main(int argc, char **argv) {
         return 0;
     }
     TMainForm &form = *panel.Form;
-    form.StatusTimer.stop(); // polls would only add noise
+    form.Session().StatusTimer.stop(); // polls would only add noise
     BenchLatency(form);
     BenchThroughput(form);
-    form.TaskTimer.stop();
+    form.Session().TaskTimer.stop();
     return 0;
 }

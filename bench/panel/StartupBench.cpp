@@ -97,7 +97,7 @@ double RunOnce(TFloor &floor, TGaps &gaps) {
     QElapsedTimer clock;
     double elapsed = 0;
     // Connected after the window's own handler, so it runs once the read-back has ended.
-    QObject::connect(&p.Form->LaunchTimer, &QTimer::timeout, &loop, [&] {
+    QObject::connect(&p.Form->Session().LaunchTimer, &QTimer::timeout, &loop, [&] {
         elapsed = clock.nsecsElapsed() / 1e6;
         loop.quit();
     });

@@ -118,7 +118,7 @@ public:
     TSoakUser(TMainForm &form, TSimProcess &sim, quint32 seed) : F(form), Sim(sim), Rng(seed) {}
 
     void Act() {
-        const TAppState &s = F.State;
+        const TAppState &s = F.Session().State;
         // The message window says "Initializing" meanwhile: a user waits for it, and for
         // the refresh or recall asked for to have run.
         if (s.ReadBackActive > 0)
@@ -139,7 +139,7 @@ public:
     int Faults = 0;
 
 private:
-    int Channel() { return 1 + int(Rng.bounded(quint32(qMax(1, F.State.ChannelCount)))); }
+    int Channel() { return 1 + int(Rng.bounded(quint32(qMax(1, F.Session().State.ChannelCount)))); }
     void Choose(QComboBox *box) {
         const int index = int(Rng.bounded(quint32(box->count())));
         box->setCurrentIndex(index);
@@ -155,7 +155,7 @@ private:
     // would reach the instrument after the re-read, and the panel shows them only at the
     // next refresh.
     void ReadBack(const std::function<void()> &request) {
-        if (!F.State.PendingCommands.isEmpty() || F.State.TaskBusy)
+        if (!F.Session().State.PendingCommands.isEmpty() || F.Session().State.TaskBusy)
             return;
         request();
         AwaitingReadBack = true;
@@ -237,8 +237,8 @@ int main(int argc, char **argv) {
     setup.QuitApplication = [&ended] { ended = true; };
     auto form = std::make_unique<TMainForm>(prompts, setup);
     form->FormCreate();
-    if (form->State.Ending ||
-        !QTest::qWaitFor([&] { return form->StatusTimer.isActive(); }, 30000)) {
+    if (form->Session().State.Ending ||
+        !QTest::qWaitFor([&] { return form->Session().StatusTimer.isActive(); }, 30000)) {
         std::fprintf(stderr, "soak: no instrument found or no read-back\n");
         return 1;
     }
@@ -275,9 +275,9 @@ int main(int argc, char **argv) {
     // Everything queued goes out; a reply still held back by a fault is waited for.
     const bool drained = QTest::qWaitFor(
         [&] {
-            const TAppState &s = form->State;
+            const TAppState &s = form->Session().State;
             return ended || (s.PendingCommands.isEmpty() && !s.TaskBusy && !s.StatusBusy &&
-                             s.ReadBackActive == 0 && !form->ComPort.InUse());
+                             s.ReadBackActive == 0 && !form->Session().ComPort.InUse());
         },
         60000);
     const qint64 rssEnd = ResidentKiB();
@@ -305,8 +305,8 @@ int main(int argc, char **argv) {
     if (!drained || ended)
         std::printf("the program %s\n", ended ? "decided to end" : "did not drain its queue");
 
-    form->TaskTimer.stop();
-    form->StatusTimer.stop();
+    form->Session().TaskTimer.stop();
+    form->Session().StatusTimer.stop();
     form.reset();
     sim.Stop();
     return lost == 0 && drained && !ended && prompts.Unexpected.isEmpty() && disagreements.isEmpty()

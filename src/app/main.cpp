@@ -69,7 +69,7 @@ int main(int argc, char *argv[]) {
     mainForm.FormCreate();
     // An exit or restart decided while the window was being created: quit() cannot work
     // before the message loop runs, so the loop is never entered.
-    if (mainForm.State.Ending)
+    if (mainForm.Session().State.Ending)
         return 0;
     mainForm.show();
     return app.exec();

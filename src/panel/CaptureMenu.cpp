@@ -4,5 +4,5 @@
 #include "SettingsFileActions.h"
 
 void TMainForm::CaptureScreenShot1Click() {
-    SettingsFileActions->CaptureScreenShot();
+    FSettingsFileActions->CaptureScreenShot();
 }

@@ -78,11 +78,11 @@ void TMainForm::ExitApp() {
 // Both ways out: the session ends (timers off, the port released for good, the log
 // closed), windows hidden.
 void TMainForm::EnterEndingState() {
-    Session.EnterEnding();
+    FSession.EnterEnding();
     MessageForm->hide();
-    if (Service) {
-        Service->Form->CalTimer.stop();
-        Service->Form->hide();
+    if (FService) {
+        FService->Form->CalTimer.stop();
+        FService->Form->hide();
     }
     hide();
 }

@@ -45,11 +45,12 @@ TMainForm::TMainForm(TPrompts &prompts, const TVersionInfo &version, QWidget *pa
     : TMainForm(prompts, SetupWithVersion(version), parent) {}
 
 TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *parent)
-    : QMainWindow(parent), OpenUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
+    : QMainWindow(parent), FOpenUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
       FSetup(WithDefaults(setup)), Prompts(prompts), VersionInfo(FSetup.Version),
-      Session(prompts, SessionSetup(*this, FSetup)), State(Session.State), ComPort(Session.ComPort),
-      CommLog(Session.CommLog), Exchange(Session.Exchange), LaunchTimer(Session.LaunchTimer),
-      StatusTimer(Session.StatusTimer), TaskTimer(Session.TaskTimer), PortRule(Session.PortRule),
+      FSession(prompts, SessionSetup(*this, FSetup)), State(FSession.State),
+      ComPort(FSession.ComPort), CommLog(FSession.CommLog), Exchange(FSession.Exchange),
+      LaunchTimer(FSession.LaunchTimer), StatusTimer(FSession.StatusTimer),
+      TaskTimer(FSession.TaskTimer), PortRule(FSession.PortRule),
       MessageForm(std::make_unique<TMessageForm>()) {
     InitPanelResources();
     BuildWindowFrame();
@@ -59,11 +60,11 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
 
     FPortPicker = std::make_unique<TDialogPortPicker>(this);
     ComPort.setPicker(FPortPicker.get());
-    Session.SetView(&FView);
+    FSession.SetView(&FView);
 
     WireLifecycleHandlers();
-    SettingsFileActions = new TSettingsFileActions(
-        Session, {SaveToFile1, RestoreSettingsFromFile1, CaptureScreenShot1, this, *MessageForm},
+    FSettingsFileActions = new TSettingsFileActions(
+        FSession, {SaveToFile1, RestoreSettingsFromFile1, CaptureScreenShot1, this, *MessageForm},
         this);
     CreateBehaviour();
 
@@ -80,7 +81,7 @@ TMainForm::TMainForm(TPrompts &prompts, const TMainFormSetup &setup, QWidget *pa
 TMainForm::~TMainForm() {
     // The port outlives nothing that could still call into this window.
     ComPort.OnTimeout = nullptr;
-    Session.SetView(nullptr);
+    FSession.SetView(nullptr);
 }
 
 TSessionSetup TMainForm::SessionSetup(TMainForm &form, const TMainFormSetup &setup) {
@@ -114,7 +115,7 @@ void TMainForm::ShowRunState(bool running) {
 }
 
 void TMainForm::SetSystemRunning(bool running) {
-    Session.SetSystemRunning(running);
+    FSession.SetSystemRunning(running);
 }
 
 void TMainForm::AppendResponse(const QString &line, const QColor &colour) {
@@ -142,7 +143,7 @@ void TMainForm::SetLoggingChecked(bool checked) {
 }
 
 void TMainForm::ReportException(const std::exception &e) noexcept {
-    Session.ReportException(e);
+    FSession.ReportException(e);
 }
 
 void TMainForm::ShowAbout(const Instrument::TIdentity &identity) {
@@ -151,8 +152,8 @@ void TMainForm::ShowAbout(const Instrument::TIdentity &identity) {
 
 void TMainForm::OpenWebSite(const QString &manufacturer) {
     const QUrl url = BrandWebSite(manufacturer);
-    if (!url.isEmpty() && OpenUrl)
-        OpenUrl(url);
+    if (!url.isEmpty() && FOpenUrl)
+        FOpenUrl(url);
 }
 
 // Screen-centred when it first appears; after that the window stays where the user put it.

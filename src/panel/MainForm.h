@@ -1,7 +1,9 @@
 #pragma once
 
 #include "AppControl.h"
+#include "ChannelControls.h"
 #include "DiagramSnapshot.h"
+#include "EnablingRules.h"
 #include "Guarded.h"
 #include "LogMenu.h"
 #include "MainFormSetup.h"
@@ -37,7 +39,6 @@ class TDialogPortPicker;
 class TMessageForm;
 class TCommandQueue;
 class TSystemControls;
-class TChannelControls;
 class TStatusPoll;
 class TStorageBins;
 class TCommandTerminal;
@@ -63,13 +64,52 @@ class TTimingDiagramForm;
 //
 // The window owns the session (the serial port, the exchange, the communication log, the
 // program's state and the three timers) for the whole run and is its view.
-class TMainForm : public QMainWindow, public TTerminalEcho, public TAppControl, public TLogMenu {
+class TMainForm : public QMainWindow,
+                  public TTerminalEcho,
+                  public TAppControl,
+                  public TLogMenu,
+                  public TEnablingRules {
     Q_OBJECT
+
+    // What the window owns for the run comes first: it is made before the controls and
+    // outlives them (declared in construction order).
+    TTimingDiagramForm *TimingDiagramForm = nullptr; // child window, kept when closed
+    std::function<bool(const QUrl &)> FOpenUrl;
+    // The collaborators holding the handlers (PanelBehaviour.cpp).
+    TCommandQueue *CommandQueue = nullptr;     // the session's queue, task pass, refresh, recall
+    TSystemControls *SystemControls = nullptr; // system and trigger/gate handlers
+    TChannelControls *ChannelControls = nullptr;
+    TStatusPoll *StatusPoll = nullptr; // Run/Stop, shot counter
+    TStorageBins *StorageBins = nullptr;
+    TCommandTerminal *CommandTerminal = nullptr;
+    std::unique_ptr<TServiceWindow> FService;
+    TMainFormSetup FSetup;
+    bool FPlaced = false; // centred at the first show
+    TPrompts &Prompts;
+    TVersionInfo VersionInfo;
+    TSession FSession;
+    // The session's parts, under the names the window has always given them.
+    TAppState &State;
+    TVKComPort &ComPort;
+    TCommLog &CommLog;
+    TExchange &Exchange;
+    QTimer &LaunchTimer; // 500 ms, one shot: the first read-back
+    QTimer &StatusTimer; // 1000 ms: the status poll
+    QTimer &TaskTimer;   // 5 ms: the command queue, refresh and recall
+    TPortRule &PortRule; // who may use the port; switches the timers
+
 public:
-    static constexpr int MaxChannels = 36;
-    // Entry n refers to channel n's control; entry 0 and entries above the channel count
-    // stay empty.
-    template <class T> using TChannelTable = std::array<T *, MaxChannels + 1>;
+    std::unique_ptr<TMessageForm> MessageForm; // "Initializing"; shown during read-backs
+
+private:
+    TSettingsFileActions *FSettingsFileActions = nullptr; // child object: the file menu entries
+    // Focus memory per page (one slot per page of the page control); not owning.
+    PageFocusMemory::TSlots FActiveSysControls;
+    PageFocusMemory::TSlots FActiveChControls;
+
+public:
+    static constexpr int MaxChannels = Instrument::MaxChannels;
+    template <class T> using TChannelTable = TChannelControls::TChannelTable<T>;
 
     explicit TMainForm(TPrompts &prompts, const TVersionInfo &version = TVersionInfo(),
                        QWidget *parent = nullptr);
@@ -93,10 +133,10 @@ public:
     void SetResolutionRanges();
 
     // --- enabling rules (EnablingRules.cpp), by the mirrors -----------------------------------
-    void SystemModesEnable();
-    void TriggerModesEnable();
-    void GateModesEnable();
-    void ChModesEnable(int chnum);
+    void SystemModesEnable() override;
+    void TriggerModesEnable() override;
+    void GateModesEnable() override;
+    void ChModesEnable(int chnum) override;
     void UpdateChMux(int chnum);
 
     // Builds the pages of channels 2..channelCount (capped at 36) as copies of the
@@ -127,7 +167,8 @@ public:
     void TimingDiagram1Click();
     // What the diagram draws: the settings mirrors as they are now.
     Diagram::TDiagramSnapshot DiagramSnapshot() const;
-    TTimingDiagramForm *TimingDiagramForm = nullptr; // child window, kept when closed
+    // The diagram window; null until first opened.
+    TTimingDiagramForm *DiagramWindow() const { return TimingDiagramForm; }
 
     // Sets SystemRunning and, when it changed, the Run/Stop caption and pulse picture.
     void SetSystemRunning(bool running);
@@ -155,20 +196,23 @@ public:
     void ShowAbout(const Instrument::TIdentity &identity);
     void OpenWebSite(const QString &manufacturer);
     // Seam for opening a web address; QDesktopServices::openUrl by default.
-    std::function<bool(const QUrl &)> OpenUrl;
+    void SetUrlOpener(std::function<bool(const QUrl &)> openUrl) { FOpenUrl = std::move(openUrl); }
 
     // --- panel behaviour (PanelBehaviour.cpp and the collaborators' files) ----------------
     // Every setting command goes through here to the command queue.
     // False when the command was discarded (commands are disabled during a read-back).
     bool QueuedCommandToPort(const QString &command);
-    TCommandQueue *CommandQueue = nullptr;     // the session's queue, task pass, refresh, recall
-    TSystemControls *SystemControls = nullptr; // system and trigger/gate handlers
-    TChannelControls *ChannelControls = nullptr;
-    TStatusPoll *StatusPoll = nullptr; // Run/Stop, shot counter
-    TStorageBins *StorageBins = nullptr;
-    TCommandTerminal *CommandTerminal = nullptr;
+
+    // What the window shows and drives: the port, the exchange, the state and the timers.
+    TSession &Session() { return FSession; }
+    const TSession &Session() const { return FSession; }
     // The service window and its calibration work; created with the window.
-    std::unique_ptr<TServiceWindow> Service;
+    TServiceWindow &Service() const { return *FService; }
+    // The file menu's save and restore, with what became of the last request.
+    const TSettingsFileActions &SettingsFileActions() const { return *FSettingsFileActions; }
+    // Focus memory, one slot per page of SystemPageControl and of ChPageControl.
+    const PageFocusMemory::TSlots &SystemFocusMemory() const { return FActiveSysControls; }
+    const PageFocusMemory::TSlots &ChannelFocusMemory() const { return FActiveChControls; }
 
 signals:
     // Raised by CreateChannelTabs after the page of channel n and its table entries exist,
@@ -180,28 +224,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
-private:
-    TMainFormSetup FSetup;
-    bool FPlaced = false; // centred at the first show
-
 public:
-    TPrompts &Prompts;
-    TVersionInfo VersionInfo;
-
-    // --- what the window owns for the run (declared in construction order) ---------------
-    TSession Session;
-    // The session's parts, under the names the window has always given them.
-    TAppState &State;
-    TVKComPort &ComPort;
-    TCommLog &CommLog;
-    TExchange &Exchange;
-    QTimer &LaunchTimer;                       // 500 ms, one shot: the first read-back
-    QTimer &StatusTimer;                       // 1000 ms: the status poll
-    QTimer &TaskTimer;                         // 5 ms: the command queue, refresh and recall
-    TPortRule &PortRule;                       // who may use the port; switches the timers
-    std::unique_ptr<TMessageForm> MessageForm; // "Initializing"; shown during read-backs
-    TSettingsFileActions *SettingsFileActions = nullptr; // child object: the file menu entries
-
     // --- top strip -------------------------------------------------------------------
     QLabel *VKBlueBanner = nullptr;
     QLabel *HTXBanner = nullptr;
@@ -306,10 +329,6 @@ public:
     TChannelTable<QComboBox> ChControlSel{};
     TChannelTable<QComboBox> ChGateLogicSel{};
 
-    // Focus memory per page (one slot per page of the page control); not owning.
-    QVector<QPointer<QWidget>> FActiveSysControls;
-    QVector<QPointer<QWidget>> FActiveChControls;
-
     // --- bottom row ----------------------------------------------------------------------
     QGroupBox *TerminalBoxgrp = nullptr;
     QComboBox *SendEdit = nullptr;
@@ -372,7 +391,7 @@ private:
 
     TChannelPage FTemplate;
     std::unique_ptr<TDialogPortPicker> FPortPicker;
-    TPanelView FView{*this};
+    TPanelView FView{*this, VersionInfo};
 
     static TSessionSetup SessionSetup(TMainForm &form, const TMainFormSetup &setup);
 

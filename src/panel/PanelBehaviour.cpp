@@ -13,19 +13,37 @@
 #include <QAction>
 
 void TMainForm::CreateBehaviour() {
-    CommandQueue = Session.Queue;
-    SystemControls = new TSystemControls(*this, State);
-    ChannelControls = new TChannelControls(*this, State);
-    StatusPoll = new TStatusPoll(Session, {RunStopbtn, ShotCountEnbl, ClearShotCount}, this);
+    CommandQueue = FSession.Queue;
+    SystemControls =
+        new TSystemControls(FSession,
+                            {SystemPageControl,
+                             {PeriodAdj, SysBurstAdj, SysDutyOnAdj, SysDutyOffAdj, SysCycleCountAdj,
+                              AutoStartEnbl, SystemModeSel, SyncOutputSel},
+                             {TrigModeSel1, TrigModeSel2, TriggerEdgeSel1, TriggerEdgeSel2,
+                              TrigDebounceSel1, TrigDebounceSel2, GateModeSel1, GateModeSel2,
+                              GateLogicSel1, GateLogicSel2, GateDebounceSel1, GateDebounceSel2,
+                              TrigThresholdAdj1, GateThresholdAdj1, TrigGateThresholdAdj2},
+                             {ExternalInputClkSel, ExternalOutputClkSel, CounterSourceSel},
+                             FActiveSysControls},
+                            *this, this);
+    ChannelControls = new TChannelControls(
+        FSession,
+        {ChPageControl, ChEnablebox, ChDelayAdj, ChWidthAdj, ChBurstAdj, ChWaitCountAdj,
+         ChDutyOnAdj, ChDutyOffAdj, ChAmplitudeAdj, ChAmplitudeAdjGrp, ChModeSel, ChPolaritySel,
+         ChOutputModeSel, ChGateModeSel, ChSyncSourceSel, ChControlSel, ChGateLogicSel, ChMuxSelect,
+         FActiveChControls},
+        *this, this);
+    connect(this, &TMainForm::ChannelPageCreated, ChannelControls, &TChannelControls::WireChannel);
+    StatusPoll = new TStatusPoll(FSession, {RunStopbtn, ShotCountEnbl, ClearShotCount}, this);
     StorageBins = new TStorageBins(
-        Session, {this, Storage1, SaveToBin, RestoreFromBin, BinSave, BinRestore}, this);
-    CommandTerminal = new TCommandTerminal(Session, SendEdit, SendBtn, this);
-    connect(Up1, &QAction::triggered, &Session, &TSession::RequestRefresh);
+        FSession, {this, Storage1, SaveToBin, RestoreFromBin, BinSave, BinRestore}, this);
+    CommandTerminal = new TCommandTerminal(FSession, SendEdit, SendBtn, this);
+    connect(Up1, &QAction::triggered, &FSession, &TSession::RequestRefresh);
     connect(TimingDiagram1, &QAction::triggered, this,
             [this] { Guarded([this] { TimingDiagram1Click(); }); });
 
     const TServiceLinks links{
-        Session,
+        FSession,
         State,
         Exchange,
         PortRule,
@@ -34,12 +52,12 @@ void TMainForm::CreateBehaviour() {
         [this](const QString &command) { return QueuedCommandToPort(command); },
         [this] { return windowTitle(); },
         [this](const std::exception &e) { ReportException(e); }};
-    Service = std::make_unique<TServiceWindow>(this, *ServiceMenu, *ServiceWindowMenu, links);
-    Session.OpenServiceWindow = [this] { Service->Access->OpenServiceWindow(); };
+    FService = std::make_unique<TServiceWindow>(this, *ServiceMenu, *ServiceWindowMenu, links);
+    FSession.OpenServiceWindow = [this] { FService->Access->OpenServiceWindow(); };
 }
 
 bool TMainForm::QueuedCommandToPort(const QString &command) {
-    return Session.QueueCommand(command);
+    return FSession.QueueCommand(command);
 }
 
 void TMainForm::UpdateStorageBins() {

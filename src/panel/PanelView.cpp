@@ -28,6 +28,30 @@ void SetGroupAndSpinEnabled(QGroupBox *group, TPlusSpinEdit *spin, bool on) {
         spin->setInputEnabled(on);
 }
 
+// A record field, the control that shows it and the mirror's value of it.
+struct TShownField {
+    int Field;
+    QWidget *Control;
+    double Value;
+};
+
+// Written from code, so no selector handler runs and nothing is sent.
+void Show(QWidget *control, double value) {
+    if (auto *spin = qobject_cast<TPlusSpinEdit *>(control))
+        spin->setValue(value);
+    else if (auto *box = qobject_cast<QComboBox *>(control))
+        box->setCurrentIndex(int(value));
+    else if (auto *check = qobject_cast<QCheckBox *>(control))
+        check->setChecked(value != 0);
+}
+
+// The fields the record stored, in the record's order.
+void ShowApplied(const TRecordStatus &status, std::initializer_list<TShownField> fields) {
+    for (const TShownField &f : fields)
+        if (status.Applied(f.Field))
+            Show(f.Control, f.Value);
+}
+
 } // namespace
 
 void TPanelView::ShowProgress(const QString &label) {
@@ -53,7 +77,7 @@ QString TPanelView::ShowIdentity(const TIdentity &id, qint32 port, qint32 baud) 
         FForm.HTXBanner->show();
     }
     const QString caption =
-        WindowCaption(brand.CompanyName, id.ModelNumber, FForm.VersionInfo.FileVersion, port, baud);
+        WindowCaption(brand.CompanyName, id.ModelNumber, FVersion.FileVersion, port, baud);
     FForm.setWindowTitle(caption);
     FForm.SerialNumberlbl->setText(SerialNumberLabel(id.SerialNumber));
     FForm.FWVersionlbl->setText(FirmwareLabel(id.FirmwareVersion));
@@ -69,9 +93,9 @@ void TPanelView::ShowChannelCount(int channelCount) {
     TCheckListBox *mux1 = FForm.ChMuxSelect[1];
     if (channelCount < 12 && mux1->count() > MuxItemCountSmall)
         delete mux1->takeItem(MuxItemCountSmall);
-    if (!FForm.State.TabsCreated)
+    if (!FForm.Session().State.TabsCreated)
         FForm.CreateChannelTabs(channelCount);
-    if (!FForm.State.BinsCreated)
+    if (!FForm.Session().State.BinsCreated)
         FForm.UpdateStorageBins();
 }
 
@@ -84,23 +108,18 @@ void TPanelView::ShowValueRanges() {
 }
 
 void TPanelView::ShowSystemRecord(const TRecordStatus &status) {
-    const TSystemSettings &m = FForm.State.SystemSettings;
-    if (status.Applied(sfPeriod))
-        FForm.PeriodAdj->setValue(m.Period);
-    if (status.Applied(sfMode))
-        FForm.SystemModeSel->setCurrentIndex(m.SystemMode);
-    if (status.Applied(sfBurstCount))
-        FForm.SysBurstAdj->setValue(m.BurstCount);
-    if (status.Applied(sfDutyOnCount))
-        FForm.SysDutyOnAdj->setValue(m.DutyOnCount);
-    if (status.Applied(sfDutyOffCount))
-        FForm.SysDutyOffAdj->setValue(m.DutyOffCount);
-    if (status.Applied(sfCycleCount))
-        FForm.SysCycleCountAdj->setValue(m.CycleCount);
+    const TSystemSettings &m = FForm.Session().State.SystemSettings;
+    TMainForm &f = FForm;
+    ShowApplied(status, {{sfPeriod, f.PeriodAdj, m.Period},
+                         {sfMode, f.SystemModeSel, double(m.SystemMode)},
+                         {sfBurstCount, f.SysBurstAdj, double(m.BurstCount)},
+                         {sfDutyOnCount, f.SysDutyOnAdj, double(m.DutyOnCount)},
+                         {sfDutyOffCount, f.SysDutyOffAdj, double(m.DutyOffCount)},
+                         {sfCycleCount, f.SysCycleCountAdj, double(m.CycleCount)}});
 }
 
 void TPanelView::ShowTrigGateRecord(int record, const TRecordStatus &status) {
-    TTrigGateSettings &m = FForm.State.TrigGateSettings;
+    TTrigGateSettings &m = FForm.Session().State.TrigGateSettings;
     TMainForm &f = FForm;
     // Trigger and gate records share their layout: mode, edge or logic, level, debounce.
     static_assert(int(tfMode) == int(gfMode) && int(tfEdge) == int(gfLogic) &&
@@ -122,105 +141,69 @@ void TPanelView::ShowTrigGateRecord(int record, const TRecordStatus &status) {
         {Gate2Record, f.GateModeSel2, f.GateLogicSel2, f.GateDebounceSel2, f.TrigGateThresholdAdj2,
          m.Gate2Mode, m.Gate2Logic, m.Gate2Debounce, m.TrigGate2Level},
     };
-    for (const TInputControls &c : inputs) {
-        if (c.Record != record)
-            continue;
-        if (status.Applied(tfMode))
-            c.Mode->setCurrentIndex(c.ModeField);
-        if (status.Applied(tfEdge))
-            c.EdgeOrLogic->setCurrentIndex(c.EdgeOrLogicField);
-        if (status.Applied(tfLevel))
-            c.Level->setValue(c.LevelField);
-        if (status.Applied(tfDebounce))
-            c.Debounce->setCurrentIndex(c.DebounceField);
-    }
+    for (const TInputControls &c : inputs)
+        if (c.Record == record)
+            ShowApplied(status, {{tfMode, c.Mode, double(c.ModeField)},
+                                 {tfEdge, c.EdgeOrLogic, double(c.EdgeOrLogicField)},
+                                 {tfLevel, c.Level, c.LevelField},
+                                 {tfDebounce, c.Debounce, double(c.DebounceField)}});
 }
 
 void TPanelView::ShowSingleValue(TSingleValue which, qint32 value) {
-    const TSystemSettings &m = FForm.State.SystemSettings;
-    switch (which) {
-    case TSingleValue::Secure:
-        FForm.ServiceWindowMenu->setVisible(value != 0);
-        break;
-    case TSingleValue::AutoStart:
-        FForm.AutoStartEnbl->setChecked(IsCheckedReply(value));
-        break;
-    case TSingleValue::InputClock:
-        FForm.ExternalInputClkSel->setCurrentIndex(m.InputClock);
-        break;
-    case TSingleValue::OutputClock:
-        FForm.ExternalOutputClkSel->setCurrentIndex(m.OutputClock);
-        break;
-    case TSingleValue::SyncOutput:
-        FForm.SyncOutputSel->setCurrentIndex(m.SyncOutput);
-        break;
-    case TSingleValue::CounterEnable:
-        FForm.ShotCountEnbl->setChecked(IsCheckedReply(value));
-        break;
-    case TSingleValue::CounterSource:
-        FForm.CounterSourceSel->setCurrentIndex(m.CounterSource);
-        FForm.CounterSourceSel->setEnabled(true);
-        break;
+    const TSystemSettings &m = FForm.Session().State.SystemSettings;
+    TMainForm &f = FForm;
+    if (which == TSingleValue::Secure) {
+        f.ServiceWindowMenu->setVisible(value != 0);
+        return;
     }
+    const double checked = IsCheckedReply(value) ? 1.0 : 0.0;
+    const TShownField shown[] = {
+        {int(TSingleValue::AutoStart), f.AutoStartEnbl, checked},
+        {int(TSingleValue::InputClock), f.ExternalInputClkSel, double(m.InputClock)},
+        {int(TSingleValue::OutputClock), f.ExternalOutputClkSel, double(m.OutputClock)},
+        {int(TSingleValue::SyncOutput), f.SyncOutputSel, double(m.SyncOutput)},
+        {int(TSingleValue::CounterEnable), f.ShotCountEnbl, checked},
+        {int(TSingleValue::CounterSource), f.CounterSourceSel, double(m.CounterSource)},
+    };
+    for (const TShownField &s : shown)
+        if (s.Field == int(which))
+            Show(s.Control, s.Value);
+    if (which == TSingleValue::CounterSource)
+        f.CounterSourceSel->setEnabled(true);
 }
 
 void TPanelView::ShowChannelRecord(int n, const TRecordStatus &status) {
     TMainForm &f = FForm;
-    const TChannelSettings &m = f.State.ChannelSettings[n];
-    for (int field = cfEnabled; field <= status.FieldsApplied; ++field) {
-        switch (field) {
-        case cfEnabled:
-            f.ChEnablebox[n]->setChecked(m.Enabled == 1);
-            break;
-        case cfDelay:
-            f.ChDelayAdj[n]->setValue(m.Delay);
-            break;
-        case cfWidth:
-            f.ChWidthAdj[n]->setValue(m.Width);
-            break;
-        case cfMode:
-            f.ChModeSel[n]->setCurrentIndex(m.Mode);
-            break;
-        case cfBurstCount:
-            f.ChBurstAdj[n]->setValue(m.BurstCount);
-            break;
-        case cfDutyOnCount:
-            f.ChDutyOnAdj[n]->setValue(m.DutyOnCount);
-            break;
-        case cfDutyOffCount:
-            f.ChDutyOffAdj[n]->setValue(m.DutyOffCount);
-            break;
-        case cfWaitCount:
-            f.ChWaitCountAdj[n]->setValue(m.WaitCount);
-            break;
-        case cfOutputMode:
-            f.ChOutputModeSel[n]->setCurrentIndex(m.OutputMode);
-            if (status.Recognised(cfOutputMode) && (m.OutputMode == 0 || m.OutputMode == 1))
-                SetGroupAndSpinEnabled(f.ChAmplitudeAdjGrp[n], f.ChAmplitudeAdj[n],
-                                       m.OutputMode == 1);
-            break;
-        case cfPolarity:
-            f.ChPolaritySel[n]->setCurrentIndex(m.Polarity);
-            break;
-        case cfAmplitude:
-            f.ChAmplitudeAdj[n]->setValue(m.Amplitude);
-            break;
-        case cfMuxMask:
+    const TChannelSettings &m = f.Session().State.ChannelSettings[n];
+    // In the record's order; the multiplexer list shows its mask item by item.
+    const TShownField fields[] = {
+        {cfEnabled, f.ChEnablebox[n], m.Enabled == 1 ? 1.0 : 0.0},
+        {cfDelay, f.ChDelayAdj[n], m.Delay},
+        {cfWidth, f.ChWidthAdj[n], m.Width},
+        {cfMode, f.ChModeSel[n], double(m.Mode)},
+        {cfBurstCount, f.ChBurstAdj[n], double(m.BurstCount)},
+        {cfDutyOnCount, f.ChDutyOnAdj[n], double(m.DutyOnCount)},
+        {cfDutyOffCount, f.ChDutyOffAdj[n], double(m.DutyOffCount)},
+        {cfWaitCount, f.ChWaitCountAdj[n], double(m.WaitCount)},
+        {cfOutputMode, f.ChOutputModeSel[n], double(m.OutputMode)},
+        {cfPolarity, f.ChPolaritySel[n], double(m.Polarity)},
+        {cfAmplitude, f.ChAmplitudeAdj[n], m.Amplitude},
+        {cfMuxMask, nullptr, 0.0},
+        {cfControlMode, f.ChControlSel[n], double(m.ControlMode)},
+        {cfSyncSource, f.ChSyncSourceSel[n], double(m.SyncSource)},
+        {cfGateMode, f.ChGateModeSel[n], double(m.GateMode)},
+        {cfGateLogic, f.ChGateLogicSel[n], double(m.GateLogic)},
+    };
+    for (const TShownField &field : fields) {
+        if (!status.Applied(field.Field))
+            continue;
+        if (field.Field == cfMuxMask)
             f.UpdateChMux(n);
-            break;
-        case cfControlMode:
-            f.ChControlSel[n]->setCurrentIndex(m.ControlMode);
-            break;
-        case cfSyncSource:
-            f.ChSyncSourceSel[n]->setCurrentIndex(m.SyncSource);
-            break;
-        case cfGateMode:
-            f.ChGateModeSel[n]->setCurrentIndex(m.GateMode);
-            break;
-        case cfGateLogic:
-            f.ChGateLogicSel[n]->setCurrentIndex(m.GateLogic);
-            break;
-        }
+        else
+            Show(field.Control, field.Value);
+        if (field.Field == cfOutputMode && status.Recognised(cfOutputMode) &&
+            (m.OutputMode == 0 || m.OutputMode == 1))
+            SetGroupAndSpinEnabled(f.ChAmplitudeAdjGrp[n], f.ChAmplitudeAdj[n], m.OutputMode == 1);
     }
 }
 

@@ -3,12 +3,13 @@
 #include "SessionView.h"
 
 class TMainForm;
+class TVersionInfo;
 
 // The main window as the session's view: what a read-back, the status poll and run/stop
 // write into the window's controls, labels and message window.
 class TPanelView : public TSessionView {
 public:
-    explicit TPanelView(TMainForm &form) : FForm(form) {}
+    TPanelView(TMainForm &form, const TVersionInfo &version) : FForm(form), FVersion(version) {}
 
     void ShowProgress(const QString &label) override;
     void SetProgressLabel(const QString &label) override;
@@ -30,4 +31,5 @@ public:
 
 private:
     TMainForm &FForm;
+    const TVersionInfo &FVersion;
 };

@@ -16,7 +16,7 @@ void ApplyChannelRange(TPlusSpinEdit *edit, const Instrument::TValueRange &range
 } // namespace
 
 void TMainForm::Initialize() {
-    Session.ReadBack();
+    FSession.ReadBack();
 }
 
 void TMainForm::SetResolutionRanges() {

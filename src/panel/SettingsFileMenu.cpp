@@ -4,9 +4,9 @@
 #include "SettingsFileActions.h"
 
 void TMainForm::SaveToFile1Click() {
-    SettingsFileActions->SaveToFile();
+    FSettingsFileActions->SaveToFile();
 }
 
 void TMainForm::RestoreSettingsFromFile1Click() {
-    SettingsFileActions->RestoreFromFile();
+    FSettingsFileActions->RestoreFromFile();
 }

@@ -14,23 +14,23 @@ void TMainForm::FormCreate() {
 
     const QDateTime start =
         FSetup.StartTime.isValid() ? FSetup.StartTime : QDateTime::currentDateTime();
-    Session.BeginRun(start, HasLogSwitch(FSetup.Arguments));
+    FSession.BeginRun(start, HasLogSwitch(FSetup.Arguments));
     FActiveSysControls.resize(SystemPageControl->count());
 }
 
 void TMainForm::ConnectInstrument() {
     TStartupKeys &keys = *FSetup.Keys;
     if (keys.SpacePressed()) {
-        if (!Session.Connect(TSession::TConnection::Manual))
+        if (!FSession.Connect(TSession::TConnection::Manual))
             ExitApp();
         return;
     }
     if (keys.LeftShiftPressed()) {
-        Session.Connect(TSession::TConnection::Demo);
+        FSession.Connect(TSession::TConnection::Demo);
         return;
     }
     TSearchProgressForm progress;
-    if (Session.Connect(TSession::TConnection::Search, &progress))
+    if (FSession.Connect(TSession::TConnection::Search, &progress))
         return;
     // Asked again when a new instance could not be started.
     for (;;) {
@@ -43,7 +43,7 @@ void TMainForm::ConnectInstrument() {
             continue;
         }
         if (keys.LeftShiftPressed())
-            Session.Connect(TSession::TConnection::Demo);
+            FSession.Connect(TSession::TConnection::Demo);
         else
             ExitApp();
         return;
@@ -51,5 +51,5 @@ void TMainForm::ConnectInstrument() {
 }
 
 void TMainForm::LaunchTimerTimer() {
-    Session.LaunchTick();
+    FSession.LaunchTick();
 }

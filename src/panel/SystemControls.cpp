@@ -2,180 +2,125 @@
 
 #include "AppState.h"
 #include "Commands.h"
-#include "MainForm.h"
-#include "NumberFormat.h"
-#include "PageControl.h"
-#include "PageFocusMemory.h"
+#include "EnablingRules.h"
+#include "EntryValue.h"
 #include "PlusSpinEdit.h"
+#include "Session.h"
 #include "ValueRanges.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 
 using namespace Instrument;
 
-TSystemControls::TSystemControls(TMainForm &form, TAppState &state)
-    : QObject(&form), FForm(form), FState(state) {
-    Wire();
+TSystemControls::TSystemControls(TSession &session, const TControls &controls,
+                                 TEnablingRules &rules, QObject *parent)
+    : QObject(parent), FSession(session), FState(session.State), FControls(controls),
+      FRules(rules) {
+    WireSystemPage();
+    WireTrigGatePage();
+    WireAdditionalPage();
+    PageFocusMemory::Follow(FControls.SystemPageControl, FControls.FocusMemory, this);
 }
 
-void TSystemControls::OnSpin(TPlusSpinEdit *spin, void (TSystemControls::*handler)()) {
-    spin->OnChange = [this, handler](TPlusSpinEdit *) { (this->*handler)(); };
-}
-
-// Only a user's choice runs a selector handler; an index set by code sends nothing.
-void TSystemControls::OnSelector(QComboBox *box, void (TSystemControls::*handler)()) {
-    connect(box, &QComboBox::activated, this, [this, handler] { (this->*handler)(); });
-}
-
-void TSystemControls::Wire() {
-    TMainForm &f = FForm;
-    OnSpin(f.PeriodAdj, &TSystemControls::PeriodAdjChange);
-    OnSpin(f.SysBurstAdj, &TSystemControls::SysBurstAdjChange);
-    OnSpin(f.SysDutyOnAdj, &TSystemControls::SysDutyOnAdjChange);
-    OnSpin(f.SysDutyOffAdj, &TSystemControls::SysDutyOffAdjChange);
-    OnSpin(f.SysCycleCountAdj, &TSystemControls::SysCycleCountAdjChange);
-    OnSpin(f.TrigThresholdAdj1, &TSystemControls::TrigThresholdAdj1Change);
-    OnSpin(f.GateThresholdAdj1, &TSystemControls::GateThresholdAdj1Change);
-    OnSpin(f.TrigGateThresholdAdj2, &TSystemControls::TrigGateThresholdAdj2Change);
-    connect(f.AutoStartEnbl, &QCheckBox::toggled, this, &TSystemControls::AutoStartEnblClick);
-
-    OnSelector(f.SystemModeSel, &TSystemControls::SystemModeSelChange);
-    OnSelector(f.SyncOutputSel, &TSystemControls::SyncOutputSelChange);
-    OnSelector(f.ExternalInputClkSel, &TSystemControls::ExternalInputClkSelChange);
-    OnSelector(f.ExternalOutputClkSel, &TSystemControls::ExternalOutputClkSelChange);
-    OnSelector(f.CounterSourceSel, &TSystemControls::CounterSourceSelChange);
-
-    TTrigGateSettings &t = FState.TrigGateSettings;
-    // Each function of input 1 and 2, the trigger's beside the gate's.
-    const TInputSelector inputs[] = {
-        {{f.TrigModeSel1, f.TrigModeSel2},
-         TriggerModeCommand,
-         {&t.Trig1Mode, &t.Trig2Mode},
-         &TMainForm::TriggerModesEnable},
-        {{f.GateModeSel1, f.GateModeSel2},
-         GateModeCommand,
-         {&t.Gate1Mode, &t.Gate2Mode},
-         &TMainForm::GateModesEnable},
-        {{f.TriggerEdgeSel1, f.TriggerEdgeSel2}, TriggerEdgeCommand, {&t.Trig1Edge, &t.Trig2Edge}},
-        {{f.GateLogicSel1, f.GateLogicSel2}, GateLogicCommand, {&t.Gate1Logic, &t.Gate2Logic}},
-        {{f.TrigDebounceSel1, f.TrigDebounceSel2},
-         TriggerDebounceCommand,
-         {&t.Trig1Debounce, &t.Trig2Debounce}},
-        {{f.GateDebounceSel1, f.GateDebounceSel2},
-         GateDebounceCommand,
-         {&t.Gate1Debounce, &t.Gate2Debounce}},
+template <class T, class F>
+void TSystemControls::OnValue(TPlusSpinEdit *spin, T &field, F command) {
+    spin->OnChange = [this, &field, command](TPlusSpinEdit *sender) {
+        EntryValue::Store(field, sender->Value());
+        Queue(command(field));
     };
-    for (const TInputSelector &selector : inputs)
-        for (int input = 1; input <= 2; ++input)
-            connect(selector.Box[input - 1], &QComboBox::activated, this,
-                    [this, selector, input] { InputSelChange(selector, input); });
+}
 
-    connect(f.SystemPageControl, &TPageControl::currentChanging, this,
-            &TSystemControls::SystemPageControlChanging);
-    connect(f.SystemPageControl, &TPageControl::currentChanged, this,
-            &TSystemControls::SystemPageControlChange);
+void TSystemControls::OnSelector(QComboBox *box, std::function<QString(int)> command,
+                                 std::int32_t &field, TEnable enable) {
+    connect(box, &QComboBox::activated, this, [this, box, command, &field, enable] {
+        const int item = box->currentIndex();
+        Queue(command(item));
+        field = item;
+        if (enable)
+            (FRules.*enable)();
+    });
+}
+
+void TSystemControls::WireSystemPage() {
+    const TSystemPage &p = FControls.System;
+    TSystemSettings &m = FState.SystemSettings;
+    p.PeriodAdj->OnChange = [this](TPlusSpinEdit *) { PeriodAdjChange(); };
+    OnValue(p.SysBurstAdj, m.BurstCount, SystemBurstCommand);
+    OnValue(p.SysDutyOnAdj, m.DutyOnCount, SystemDutyOnCommand);
+    OnValue(p.SysDutyOffAdj, m.DutyOffCount, SystemDutyOffCommand);
+    OnValue(p.SysCycleCountAdj, m.CycleCount, SystemCycleCommand);
+    QCheckBox *autoStart = p.AutoStartEnbl;
+    connect(autoStart, &QCheckBox::toggled, this,
+            [this, autoStart] { Queue(AutoStartCommand(autoStart->isChecked())); });
+    OnSelector(p.SystemModeSel, SystemModeCommand, m.SystemMode,
+               &TEnablingRules::SystemModesEnable);
+    OnSelector(p.SyncOutputSel, SyncOutputCommand, m.SyncOutput);
+}
+
+void TSystemControls::WireTrigGatePage() {
+    const TTrigGatePage &p = FControls.TrigGate;
+    TTrigGateSettings &m = FState.TrigGateSettings;
+    // Each selector function of input 1 and 2, the trigger's beside the gate's.
+    struct TInputSelector {
+        QComboBox *Box[2];
+        QString (*Command)(int input, int item);
+        std::int32_t *Field[2];
+        TEnable Enable = nullptr;
+    };
+    const TInputSelector inputs[] = {
+        {{p.TrigModeSel1, p.TrigModeSel2},
+         TriggerModeCommand,
+         {&m.Trig1Mode, &m.Trig2Mode},
+         &TEnablingRules::TriggerModesEnable},
+        {{p.GateModeSel1, p.GateModeSel2},
+         GateModeCommand,
+         {&m.Gate1Mode, &m.Gate2Mode},
+         &TEnablingRules::GateModesEnable},
+        {{p.TriggerEdgeSel1, p.TriggerEdgeSel2}, TriggerEdgeCommand, {&m.Trig1Edge, &m.Trig2Edge}},
+        {{p.GateLogicSel1, p.GateLogicSel2}, GateLogicCommand, {&m.Gate1Logic, &m.Gate2Logic}},
+        {{p.TrigDebounceSel1, p.TrigDebounceSel2},
+         TriggerDebounceCommand,
+         {&m.Trig1Debounce, &m.Trig2Debounce}},
+        {{p.GateDebounceSel1, p.GateDebounceSel2},
+         GateDebounceCommand,
+         {&m.Gate1Debounce, &m.Gate2Debounce}},
+    };
+    for (const TInputSelector &s : inputs)
+        for (int input = 1; input <= 2; ++input)
+            OnSelector(
+                s.Box[input - 1],
+                [command = s.Command, input](int item) { return command(input, item); },
+                *s.Field[input - 1], s.Enable);
+
+    OnValue(p.TrigThresholdAdj1, m.Trig1Level,
+            [](double volts) { return TriggerLevelCommand(1, volts); });
+    OnValue(p.GateThresholdAdj1, m.Gate1Level, Gate1LevelCommand);
+    OnValue(p.TrigGateThresholdAdj2, m.TrigGate2Level,
+            [](double volts) { return TriggerLevelCommand(2, volts); });
+}
+
+void TSystemControls::WireAdditionalPage() {
+    const TAdditionalPage &p = FControls.Additional;
+    TSystemSettings &m = FState.SystemSettings;
+    OnSelector(p.ExternalInputClkSel, InputClockCommand, m.InputClock);
+    OnSelector(p.ExternalOutputClkSel, OutputClockCommand, m.OutputClock);
+    OnSelector(p.CounterSourceSel, CounterSourceCommand, m.CounterSource);
 }
 
 void TSystemControls::Queue(const QString &command) {
-    FForm.QueuedCommandToPort(command);
+    FSession.QueueCommand(command);
 }
 
 // A period off the step grid is not sent: the entry returns to the last accepted period,
 // whose change notification sends that period again.
 void TSystemControls::PeriodAdjChange() {
-    const double value = FForm.PeriodAdj->Value();
+    TPlusSpinEdit *period = FControls.System.PeriodAdj;
+    const double value = period->Value();
     if (CheckResolution(value, FState.ValueRanges.PeriodRange.Increment)) {
         FState.SystemSettings.Period = value;
         Queue(PeriodCommand(value));
     } else {
-        FForm.PeriodAdj->setValue(FState.SystemSettings.Period);
+        period->setValue(FState.SystemSettings.Period);
     }
-}
-
-void TSystemControls::SysBurstAdjChange() {
-    FState.SystemSettings.BurstCount = CountAsUnsigned(FForm.SysBurstAdj->Value());
-    Queue(SystemBurstCommand(FState.SystemSettings.BurstCount));
-}
-
-void TSystemControls::SysDutyOnAdjChange() {
-    FState.SystemSettings.DutyOnCount = CountAsUnsigned(FForm.SysDutyOnAdj->Value());
-    Queue(SystemDutyOnCommand(FState.SystemSettings.DutyOnCount));
-}
-
-void TSystemControls::SysDutyOffAdjChange() {
-    FState.SystemSettings.DutyOffCount = CountAsUnsigned(FForm.SysDutyOffAdj->Value());
-    Queue(SystemDutyOffCommand(FState.SystemSettings.DutyOffCount));
-}
-
-void TSystemControls::SysCycleCountAdjChange() {
-    FState.SystemSettings.CycleCount = CountAsSigned(FForm.SysCycleCountAdj->Value());
-    Queue(SystemCycleCommand(FState.SystemSettings.CycleCount));
-}
-
-void TSystemControls::AutoStartEnblClick() {
-    Queue(AutoStartCommand(FForm.AutoStartEnbl->isChecked()));
-}
-
-void TSystemControls::SystemModeSelChange() {
-    const int item = FForm.SystemModeSel->currentIndex();
-    Queue(SystemModeCommand(item));
-    FState.SystemSettings.SystemMode = item;
-    FForm.SystemModesEnable();
-}
-
-void TSystemControls::SyncOutputSelChange() {
-    const int item = FForm.SyncOutputSel->currentIndex();
-    Queue(SyncOutputCommand(item));
-    FState.SystemSettings.SyncOutput = item;
-}
-
-void TSystemControls::InputSelChange(const TInputSelector &selector, int input) {
-    const int item = selector.Box[input - 1]->currentIndex();
-    Queue(selector.Command(input, item));
-    *selector.Field[input - 1] = item;
-    if (selector.Enable)
-        (FForm.*selector.Enable)();
-}
-
-void TSystemControls::TrigThresholdAdj1Change() {
-    FState.TrigGateSettings.Trig1Level = FForm.TrigThresholdAdj1->Value();
-    Queue(TriggerLevelCommand(1, FState.TrigGateSettings.Trig1Level));
-}
-
-void TSystemControls::GateThresholdAdj1Change() {
-    FState.TrigGateSettings.Gate1Level = FForm.GateThresholdAdj1->Value();
-    Queue(Gate1LevelCommand(FState.TrigGateSettings.Gate1Level));
-}
-
-void TSystemControls::TrigGateThresholdAdj2Change() {
-    FState.TrigGateSettings.TrigGate2Level = FForm.TrigGateThresholdAdj2->Value();
-    Queue(TriggerLevelCommand(2, FState.TrigGateSettings.TrigGate2Level));
-}
-
-void TSystemControls::ExternalInputClkSelChange() {
-    const int item = FForm.ExternalInputClkSel->currentIndex();
-    FState.SystemSettings.InputClock = item;
-    Queue(InputClockCommand(item));
-}
-
-void TSystemControls::ExternalOutputClkSelChange() {
-    const int item = FForm.ExternalOutputClkSel->currentIndex();
-    Queue(OutputClockCommand(item));
-    FState.SystemSettings.OutputClock = item;
-}
-
-void TSystemControls::CounterSourceSelChange() {
-    const int item = FForm.CounterSourceSel->currentIndex();
-    Queue(CounterSourceCommand(item));
-    FState.SystemSettings.CounterSource = item;
-}
-
-void TSystemControls::SystemPageControlChanging(int leavingIndex) {
-    PageFocusMemory::Remember(FForm.FActiveSysControls, leavingIndex, FForm.focusWidget());
-}
-
-void TSystemControls::SystemPageControlChange(int index) {
-    PageFocusMemory::Restore(FForm.FActiveSysControls, index);
 }

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "PageFocusMemory.h"
+
 #include <QObject>
 #include <cstdint>
+#include <functional>
 
-class TMainForm;
 struct TAppState;
-class TPlusSpinEdit;
+class QCheckBox;
 class QComboBox;
+class TEnablingRules;
+class TPageControl;
+class TPlusSpinEdit;
+class TSession;
 
 // Handlers of the three system pages (period, system mode and counts, trigger/gate inputs,
 // clocks, counter source, sync output) and the focus memory per page. Each change queues
@@ -14,41 +20,52 @@ class QComboBox;
 class TSystemControls : public QObject {
     Q_OBJECT
 public:
-    TSystemControls(TMainForm &form, TAppState &state);
+    // "System Options"
+    struct TSystemPage {
+        TPlusSpinEdit *PeriodAdj, *SysBurstAdj, *SysDutyOnAdj, *SysDutyOffAdj, *SysCycleCountAdj;
+        QCheckBox *AutoStartEnbl;
+        QComboBox *SystemModeSel, *SyncOutputSel;
+    };
+    // "External Trig/Gate"
+    struct TTrigGatePage {
+        QComboBox *TrigModeSel1, *TrigModeSel2, *TriggerEdgeSel1, *TriggerEdgeSel2;
+        QComboBox *TrigDebounceSel1, *TrigDebounceSel2;
+        QComboBox *GateModeSel1, *GateModeSel2, *GateLogicSel1, *GateLogicSel2;
+        QComboBox *GateDebounceSel1, *GateDebounceSel2;
+        TPlusSpinEdit *TrigThresholdAdj1, *GateThresholdAdj1, *TrigGateThresholdAdj2;
+    };
+    // "Additional Options" (the shot counter's Enable and Clear belong to the status poll)
+    struct TAdditionalPage {
+        QComboBox *ExternalInputClkSel, *ExternalOutputClkSel, *CounterSourceSel;
+    };
+    struct TControls {
+        TPageControl *SystemPageControl;
+        TSystemPage System;
+        TTrigGatePage TrigGate;
+        TAdditionalPage Additional;
+        PageFocusMemory::TSlots &FocusMemory; // one slot per page
+    };
 
-    void PeriodAdjChange();
-    void SysBurstAdjChange();
-    void SysDutyOnAdjChange();
-    void SysDutyOffAdjChange();
-    void SysCycleCountAdjChange();
-    void AutoStartEnblClick();
-    void SystemModeSelChange();
-    void SyncOutputSelChange();
-    void TrigThresholdAdj1Change();
-    void GateThresholdAdj1Change();
-    void TrigGateThresholdAdj2Change();
-    void ExternalInputClkSelChange();
-    void ExternalOutputClkSelChange();
-    void CounterSourceSelChange();
-
-    void SystemPageControlChanging(int leavingIndex);
-    void SystemPageControlChange(int index);
+    TSystemControls(TSession &session, const TControls &controls, TEnablingRules &rules,
+                    QObject *parent);
 
 private:
-    void Wire();
-    void OnSpin(TPlusSpinEdit *spin, void (TSystemControls::*handler)());
-    void OnSelector(QComboBox *box, void (TSystemControls::*handler)());
-    // A trigger/gate selector of both inputs: the command carries the chosen item, the
-    // input's mirror keeps it, and a mode runs its enabling rule.
-    struct TInputSelector {
-        QComboBox *Box[2];
-        QString (*Command)(int input, int item);
-        std::int32_t *Field[2];
-        void (TMainForm::*Enable)() = nullptr;
-    };
-    void InputSelChange(const TInputSelector &selector, int input);
+    using TEnable = void (TEnablingRules::*)();
+    void WireSystemPage();
+    void WireTrigGatePage();
+    void WireAdditionalPage();
+    void PeriodAdjChange();
+    // The entry's value goes into its mirror (as the mirror's type holds it) and the
+    // command carries the mirror.
+    template <class T, class F> void OnValue(TPlusSpinEdit *spin, T &field, F command);
+    // Only a user's choice runs a selector handler; an index set by code sends nothing.
+    // The command carries the chosen item, the mirror keeps it, and a mode runs its rule.
+    void OnSelector(QComboBox *box, std::function<QString(int item)> command, std::int32_t &field,
+                    TEnable enable = nullptr);
     void Queue(const QString &command);
 
-    TMainForm &FForm;
+    TSession &FSession;
     TAppState &FState;
+    TControls FControls;
+    TEnablingRules &FRules;
 };

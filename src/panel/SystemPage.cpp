@@ -55,6 +55,107 @@ QGridLayout *Grid(QWidget *parent) {
     return grid;
 }
 
+// A captioned box holding one editor; the members named first take the new widgets.
+struct TBoxedSelector {
+    QComboBox *&Editor;
+    QGroupBox *&Box;
+    QString EditorName, BoxName, Caption;
+    const QStringList &Items;
+};
+
+struct TBoxedSpin {
+    TPlusSpinEdit *&Editor;
+    QGroupBox *&Box;
+    QString EditorName, BoxName, Caption;
+    const TSpinSetup &Setup;
+    const char *Hint = nullptr; // none when null
+};
+
+QGroupBox *Build(QWidget *parent, const TBoxedSelector &d) {
+    d.Editor = Selector(nullptr, d.EditorName, d.Items);
+    return d.Box = Boxed(parent, d.BoxName, d.Caption, d.Editor);
+}
+
+QGroupBox *Build(QWidget *parent, const TBoxedSpin &d) {
+    d.Editor = Spin(nullptr, d.EditorName, d.Setup);
+    if (d.Hint)
+        SetHint(d.Editor, d.Hint);
+    return d.Box = Boxed(parent, d.BoxName, d.Caption, d.Editor);
+}
+
+// Names and captions of an input function's boxes (mode, edge or logic, debounce,
+// threshold), with the input number for %1.
+struct TInputFunction {
+    const char *Mode, *ModeBox, *ModeCaption;
+    const char *Second, *SecondBox, *SecondCaption;
+    const char *Debounce, *DebounceBox;
+    const char *Threshold, *ThresholdBox, *ThresholdHint;
+    const QStringList &Modes, &Seconds;
+};
+
+TInputFunction TriggerFunction() {
+    return {"TrigModeSel%1",
+            "TrigModeGrp%1",
+            "Trigger %1 Mode",
+            "TriggerEdgeSel%1",
+            "ExtTrigEdgeGrp%1",
+            "Trigger %1 Edge",
+            "TrigDebounceSel%1",
+            "TrigDebounceGrp%1",
+            "TrigThresholdAdj%1",
+            "ExtThresholdGrp%1",
+            "Sets input trigger/gate threshold level",
+            TriggerModeTable().Captions,
+            TriggerEdgeTable().Captions};
+}
+TInputFunction GateFunction() {
+    return {"GateModeSel%1",
+            "GateModeGrp%1",
+            "Gate %1 Mode",
+            "GateLogicSel%1",
+            "GateLogicGrp%1",
+            "Gate %1 Logic",
+            "GateDebounceSel%1",
+            "GateDebounceGrp%1",
+            "GateThresholdAdj%1",
+            "GateThresholdGrp%1",
+            "Sets input gate threshold level",
+            GateModeTable().Captions,
+            GateLogicTable().Captions};
+}
+
+// The window's members that take one row's widgets; input 2's rows have no threshold.
+struct TInputRow {
+    QComboBox *&Mode, *&Second, *&Debounce;
+    QGroupBox *&ModeBox, *&SecondBox, *&DebounceBox;
+    TPlusSpinEdit **Threshold = nullptr;
+    QGroupBox **ThresholdBox = nullptr;
+};
+
+// One input function's row of boxes; input 2's mode caption ends in "(F)".
+QList<QWidget *> BuildInputRow(QWidget *parent, const TInputFunction &f, int input,
+                               const TInputRow &row) {
+    const auto numbered = [input](const char *pattern) {
+        return QString::fromLatin1(pattern).arg(input);
+    };
+    const TBoxedSelector selectors[] = {
+        {row.Mode, row.ModeBox, numbered(f.Mode), numbered(f.ModeBox),
+         numbered(f.ModeCaption) + (input == 2 ? "(F)" : ""), f.Modes},
+        {row.Second, row.SecondBox, numbered(f.Second), numbered(f.SecondBox),
+         numbered(f.SecondCaption), f.Seconds},
+        {row.Debounce, row.DebounceBox, numbered(f.Debounce), numbered(f.DebounceBox), "Debounce",
+         DebounceTable().Captions},
+    };
+    QList<QWidget *> boxes;
+    for (const TBoxedSelector &selector : selectors)
+        boxes << Build(parent, selector);
+    if (row.Threshold)
+        boxes << Build(parent, TBoxedSpin{*row.Threshold, *row.ThresholdBox, numbered(f.Threshold),
+                                          numbered(f.ThresholdBox), "Threshold (V)", ThresholdSetup,
+                                          f.ThresholdHint});
+    return boxes;
+}
+
 } // namespace
 
 void TMainForm::BuildSystemOptions() {
@@ -75,19 +176,15 @@ QWidget *TMainForm::BuildSystemPage() {
     SystemGrp = PageGroup(SystemPage, "SystemGrp", "System");
     QGridLayout *grid = Grid(SystemGrp);
 
-    PeriodAdj = Spin(nullptr, "PeriodAdj", PeriodSetup);
-    SetHint(PeriodAdj, "Sets system pulse period");
-    PeriodGrp = Boxed(SystemGrp, "PeriodGrp", "Period", PeriodAdj);
-
-    SystemModeSel = Selector(nullptr, "SystemModeSel", SystemModeTable().Captions);
-    PulseModeGrp = Boxed(SystemGrp, "PulseModeGrp", "Pulse Mode", SystemModeSel);
-
-    SyncOutputSel = Selector(nullptr, "SyncOutputSel", SyncOutputTable().Captions);
-    SyncOutputGrp = Boxed(SystemGrp, "SyncOutputGrp", "Sync Ouput", SyncOutputSel);
-
-    SysBurstAdj = Spin(nullptr, "SysBurstAdj", SystemCountSetup);
-    SetHint(SysBurstAdj, "Sets number of burst counts when in system burst mode");
-    BurstCountGrp = Boxed(SystemGrp, "BurstCountGrp", "Burst Count", SysBurstAdj);
+    Build(SystemGrp, TBoxedSpin{PeriodAdj, PeriodGrp, "PeriodAdj", "PeriodGrp", "Period",
+                                PeriodSetup, "Sets system pulse period"});
+    Build(SystemGrp, TBoxedSelector{SystemModeSel, PulseModeGrp, "SystemModeSel", "PulseModeGrp",
+                                    "Pulse Mode", SystemModeTable().Captions});
+    Build(SystemGrp, TBoxedSelector{SyncOutputSel, SyncOutputGrp, "SyncOutputSel", "SyncOutputGrp",
+                                    "Sync Ouput", SyncOutputTable().Captions});
+    Build(SystemGrp,
+          TBoxedSpin{SysBurstAdj, BurstCountGrp, "SysBurstAdj", "BurstCountGrp", "Burst Count",
+                     SystemCountSetup, "Sets number of burst counts when in system burst mode"});
 
     AutoStartEnbl = Named<QCheckBox>("AutoStartEnbl", "Auto Start", SystemGrp);
     SetHint(AutoStartEnbl, "Sets system auto start (will start on power up)");
@@ -95,14 +192,14 @@ QWidget *TMainForm::BuildSystemPage() {
     DutyCycleGrp = Group(SystemGrp, "DutyCycleGrp", "Duty Cycle");
     auto *duty = new QHBoxLayout(DutyCycleGrp);
     duty->setContentsMargins(6, 2, 6, 4);
-    SysDutyOnAdj = Spin(nullptr, "SysDutyOnAdj", SystemCountSetup);
-    SetHint(SysDutyOnAdj, "Sets number of on counts when in system duty cycle mode");
-    OnCountGrp = Boxed(DutyCycleGrp, "OnCountGrp", "On Counts", SysDutyOnAdj);
-    SysDutyOffAdj = Spin(nullptr, "SysDutyOffAdj", SystemCountSetup);
-    SetHint(SysDutyOffAdj, "Sets number of off counts when in system duty cycle mode");
-    OffCountGrp = Boxed(DutyCycleGrp, "OffCountGrp", "Off Counts", SysDutyOffAdj);
-    SysCycleCountAdj = Spin(nullptr, "SysCycleCountAdj", CycleCountSetup);
-    CycleCountGrp = Boxed(DutyCycleGrp, "CycleCountGrp", "Cycle Counts", SysCycleCountAdj);
+    Build(DutyCycleGrp,
+          TBoxedSpin{SysDutyOnAdj, OnCountGrp, "SysDutyOnAdj", "OnCountGrp", "On Counts",
+                     SystemCountSetup, "Sets number of on counts when in system duty cycle mode"});
+    Build(DutyCycleGrp,
+          TBoxedSpin{SysDutyOffAdj, OffCountGrp, "SysDutyOffAdj", "OffCountGrp", "Off Counts",
+                     SystemCountSetup, "Sets number of off counts when in system duty cycle mode"});
+    Build(DutyCycleGrp, TBoxedSpin{SysCycleCountAdj, CycleCountGrp, "SysCycleCountAdj",
+                                   "CycleCountGrp", "Cycle Counts", CycleCountSetup});
     duty->addWidget(OnCountGrp);
     duty->addWidget(OffCountGrp);
     duty->addWidget(CycleCountGrp);
@@ -122,59 +219,25 @@ QWidget *TMainForm::BuildExtTrigGatePage() {
     ExtTrigGateGrp = PageGroup(ExtTrigGatePage, "ExtTrigGateGrp", "External Trigger/Gate");
     QGridLayout *grid = Grid(ExtTrigGateGrp);
     QWidget *g = ExtTrigGateGrp;
-    const QStringList &TriggerModes = TriggerModeTable().Captions;
-    const QStringList &TriggerEdges = TriggerEdgeTable().Captions;
-    const QStringList &Debounces = DebounceTable().Captions;
-    const QStringList &GateModes = GateModeTable().Captions;
-    const QStringList &GateLogics = GateLogicTable().Captions;
 
-    TrigModeSel1 = Selector(nullptr, "TrigModeSel1", TriggerModes);
-    TrigModeGrp1 = Boxed(g, "TrigModeGrp1", "Trigger 1 Mode", TrigModeSel1);
-    TriggerEdgeSel1 = Selector(nullptr, "TriggerEdgeSel1", TriggerEdges);
-    ExtTrigEdgeGrp1 = Boxed(g, "ExtTrigEdgeGrp1", "Trigger 1 Edge", TriggerEdgeSel1);
-    TrigDebounceSel1 = Selector(nullptr, "TrigDebounceSel1", Debounces);
-    TrigDebounceGrp1 = Boxed(g, "TrigDebounceGrp1", "Debounce", TrigDebounceSel1);
-    TrigThresholdAdj1 = Spin(nullptr, "TrigThresholdAdj1", ThresholdSetup);
-    SetHint(TrigThresholdAdj1, "Sets input trigger/gate threshold level");
-    ExtThresholdGrp1 = Boxed(g, "ExtThresholdGrp1", "Threshold (V)", TrigThresholdAdj1);
-
-    GateModeSel1 = Selector(nullptr, "GateModeSel1", GateModes);
-    GateModeGrp1 = Boxed(g, "GateModeGrp1", "Gate 1 Mode", GateModeSel1);
-    GateLogicSel1 = Selector(nullptr, "GateLogicSel1", GateLogics);
-    GateLogicGrp1 = Boxed(g, "GateLogicGrp1", "Gate 1 Logic", GateLogicSel1);
-    GateDebounceSel1 = Selector(nullptr, "GateDebounceSel1", Debounces);
-    GateDebounceGrp1 = Boxed(g, "GateDebounceGrp1", "Debounce", GateDebounceSel1);
-    GateThresholdAdj1 = Spin(nullptr, "GateThresholdAdj1", ThresholdSetup);
-    SetHint(GateThresholdAdj1, "Sets input gate threshold level");
-    GateThresholdGrp1 = Boxed(g, "GateThresholdGrp1", "Threshold (V)", GateThresholdAdj1);
-
-    TrigModeSel2 = Selector(nullptr, "TrigModeSel2", TriggerModes);
-    TrigModeGrp2 = Boxed(g, "TrigModeGrp2", "Trigger 2 Mode(F)", TrigModeSel2);
-    TriggerEdgeSel2 = Selector(nullptr, "TriggerEdgeSel2", TriggerEdges);
-    ExtTrigEdgeGrp2 = Boxed(g, "ExtTrigEdgeGrp2", "Trigger 2 Edge", TriggerEdgeSel2);
-    TrigDebounceSel2 = Selector(nullptr, "TrigDebounceSel2", Debounces);
-    TrigDebounceGrp2 = Boxed(g, "TrigDebounceGrp2", "Debounce", TrigDebounceSel2);
-
-    GateModeSel2 = Selector(nullptr, "GateModeSel2", GateModes);
-    GateModeGrp2 = Boxed(g, "GateModeGrp2", "Gate 2 Mode(F)", GateModeSel2);
-    GateLogicSel2 = Selector(nullptr, "GateLogicSel2", GateLogics);
-    GateLogicGrp2 = Boxed(g, "GateLogicGrp2", "Gate 2 Logic", GateLogicSel2);
-    GateDebounceSel2 = Selector(nullptr, "GateDebounceSel2", Debounces);
-    GateDebounceGrp2 = Boxed(g, "GateDebounceGrp2", "Debounce", GateDebounceSel2);
-
-    TrigGateThresholdAdj2 = Spin(nullptr, "TrigGateThresholdAdj2", ThresholdSetup);
-    SetHint(TrigGateThresholdAdj2, "Sets input trigger/gate threshold level");
-    TrigGateThresholdGrp2 =
-        Boxed(g, "TrigGateThresholdGrp2", "Trig/Gate 2 Threshold (V)", TrigGateThresholdAdj2);
-
-    // One row per input function: mode, edge or logic, debounce, threshold; the second
-    // input's two rows share one threshold.
+    // One row per input function; the second input's two rows share one threshold.
     const QList<QList<QWidget *>> rows{
-        {TrigModeGrp1, ExtTrigEdgeGrp1, TrigDebounceGrp1, ExtThresholdGrp1},
-        {GateModeGrp1, GateLogicGrp1, GateDebounceGrp1, GateThresholdGrp1},
-        {TrigModeGrp2, ExtTrigEdgeGrp2, TrigDebounceGrp2},
-        {GateModeGrp2, GateLogicGrp2, GateDebounceGrp2},
+        BuildInputRow(g, TriggerFunction(), 1,
+                      {TrigModeSel1, TriggerEdgeSel1, TrigDebounceSel1, TrigModeGrp1,
+                       ExtTrigEdgeGrp1, TrigDebounceGrp1, &TrigThresholdAdj1, &ExtThresholdGrp1}),
+        BuildInputRow(g, GateFunction(), 1,
+                      {GateModeSel1, GateLogicSel1, GateDebounceSel1, GateModeGrp1, GateLogicGrp1,
+                       GateDebounceGrp1, &GateThresholdAdj1, &GateThresholdGrp1}),
+        BuildInputRow(g, TriggerFunction(), 2,
+                      {TrigModeSel2, TriggerEdgeSel2, TrigDebounceSel2, TrigModeGrp2,
+                       ExtTrigEdgeGrp2, TrigDebounceGrp2}),
+        BuildInputRow(g, GateFunction(), 2,
+                      {GateModeSel2, GateLogicSel2, GateDebounceSel2, GateModeGrp2, GateLogicGrp2,
+                       GateDebounceGrp2}),
     };
+    Build(g, TBoxedSpin{TrigGateThresholdAdj2, TrigGateThresholdGrp2, "TrigGateThresholdAdj2",
+                        "TrigGateThresholdGrp2", "Trig/Gate 2 Threshold (V)", ThresholdSetup,
+                        "Sets input trigger/gate threshold level"});
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             grid->addWidget(rows[r][c], r, c);
@@ -187,12 +250,12 @@ QWidget *TMainForm::BuildAdditionalPage() {
     auto *layout = new QGridLayout(AdditionalPage);
     layout->setContentsMargins(6, 6, 6, 6);
 
-    ExternalInputClkSel = Selector(nullptr, "ExternalInputClkSel", InputClockTable().Captions);
-    ExtInputClkGrp =
-        Boxed(AdditionalPage, "ExtInputClkGrp", "External Input Clock", ExternalInputClkSel);
-    ExternalOutputClkSel = Selector(nullptr, "ExternalOutputClkSel", OutputClockTable().Captions);
-    ExtOutputClkGrp =
-        Boxed(AdditionalPage, "ExtOutputClkGrp", "External Output Clock", ExternalOutputClkSel);
+    Build(AdditionalPage,
+          TBoxedSelector{ExternalInputClkSel, ExtInputClkGrp, "ExternalInputClkSel",
+                         "ExtInputClkGrp", "External Input Clock", InputClockTable().Captions});
+    Build(AdditionalPage,
+          TBoxedSelector{ExternalOutputClkSel, ExtOutputClkGrp, "ExternalOutputClkSel",
+                         "ExtOutputClkGrp", "External Output Clock", OutputClockTable().Captions});
 
     ShotCounterGrp = Group(AdditionalPage, "ShotCounterGrp", "Shot Counter");
     auto *counter = new QGridLayout(ShotCounterGrp);

@@ -53,7 +53,7 @@ QWidget *TabOrNamed(const TMainForm &form, const QString &key) {
 
 TEST_F(PanelTest, EveryKindOfControlIsNamedByTheCaptionTheUserSees) {
     Form->CreateChannelTabs(12);
-    Form->Service->Form->BuildCalibrationPages(36);
+    Form->Service().Form->BuildCalibrationPages(36);
     using R = QAccessible::Role;
     const TExpectation table[] = {
         {"PeriodAdj", R::SpinBox, "Period", "Period", "0.001,000,000"},
@@ -109,7 +109,7 @@ TEST_F(PanelTest, EveryKindOfControlIsNamedByTheCaptionTheUserSees) {
 // check list or titled group without a name, no drop-down without a label.
 TEST_F(PanelTest, NoControlOfTheWindowIsLeftWithoutACaption) {
     Form->CreateChannelTabs(36);
-    Form->Service->Form->BuildCalibrationPages(36);
+    Form->Service().Form->BuildCalibrationPages(36);
     int checked = 0;
     for (QWidget *w : Form->findChildren<QWidget *>()) {
         QAccessibleInterface *iface = Accessible(w);

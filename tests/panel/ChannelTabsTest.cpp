@@ -49,8 +49,8 @@ TEST_P(ChannelCountTest, OnePageNamedPerChannelWithFilledTables) {
     Form->CreateChannelTabs(count);
     TPageControl *pages = Form->ChPageControl;
     ASSERT_EQ(pages->count(), count);
-    EXPECT_TRUE(Form->State.TabsCreated);
-    EXPECT_EQ(Form->FActiveChControls.size(), count);
+    EXPECT_TRUE(Form->Session().State.TabsCreated);
+    EXPECT_EQ(Form->ChannelFocusMemory().size(), count);
 
     for (int n = 1; n <= count; ++n) {
         SCOPED_TRACE(n);
@@ -208,7 +208,7 @@ TEST_F(PanelTest, ChannelCountsOutsideTheTablesAreCapped) {
     TMainForm single(Prompts, TVersionInfo("1", "x"));
     single.CreateChannelTabs(1);
     EXPECT_EQ(single.ChPageControl->count(), 1);
-    EXPECT_TRUE(single.State.TabsCreated);
+    EXPECT_TRUE(single.Session().State.TabsCreated);
 }
 
 TEST_F(PanelTest, CopiesFollowTheTemplatesLayout) {

@@ -20,7 +20,7 @@ QStringList Enabled(std::initializer_list<QWidget *> controls) {
 }
 
 TEST_F(PanelTest, SystemModeEnablesBurstOrDutyCycleAndLeavesUnknownModesAlone) {
-    auto &m = Form->State.SystemSettings;
+    auto &m = Form->Session().State.SystemSettings;
     const auto burstOn = [&] {
         return Form->BurstCountGrp->isEnabled() && Form->SysBurstAdj->InputEnabled();
     };
@@ -42,9 +42,9 @@ TEST_F(PanelTest, SystemModeEnablesBurstOrDutyCycleAndLeavesUnknownModesAlone) {
 }
 
 TEST_F(PanelTest, TriggerAndGateModesDriveThresholdsEdgesLogicAndChannelGating) {
-    auto &m = Form->State.TrigGateSettings;
+    auto &m = Form->Session().State.TrigGateSettings;
     Form->CreateChannelTabs(12);
-    Form->State.ChannelCount = 12;
+    Form->Session().State.ChannelCount = 12;
     m.Trig2Mode = 0;
     const auto modes = [&](int trig1, int gate1, int gate2) {
         m.Trig1Mode = trig1;
@@ -74,8 +74,8 @@ TEST_F(PanelTest, TriggerAndGateModesDriveThresholdsEdgesLogicAndChannelGating) 
 
 TEST_F(PanelTest, ChannelModeEnablesItsCountsAndMuxMarksFollowTheMask) {
     Form->CreateChannelTabs(6);
-    Form->State.ChannelCount = 6;
-    auto &ch = Form->State.ChannelSettings[4];
+    Form->Session().State.ChannelCount = 6;
+    auto &ch = Form->Session().State.ChannelSettings[4];
     ch.Mode = 3;
     Form->ChModesEnable(4);
     EXPECT_TRUE(Form->ChDutyOnGrp[4]->isEnabled());

@@ -364,12 +364,12 @@ TEST_F(PanelTest, PageControlsHoldTheirPages) {
     EXPECT_TRUE(Form->AdditionalPage->isAncestorOf(Form->ShotCountlbl));
     EXPECT_TRUE(Form->AdditionalPage->isAncestorOf(Form->CounterSourceSel));
     EXPECT_TRUE(Form->ExtTrigGatePage->isAncestorOf(Form->TrigGateThresholdAdj2));
-    EXPECT_EQ(Form->FActiveSysControls.size(), 3);
+    EXPECT_EQ(Form->SystemFocusMemory().size(), 3);
 
     ASSERT_EQ(Form->ChPageControl->count(), 1);
     EXPECT_EQ(Form->ChPageControl->tabText(0), "Ch 1");
     EXPECT_EQ(Form->ChPageControl->page(0), Form->TabCh1);
-    EXPECT_EQ(Form->FActiveChControls.size(), 1);
+    EXPECT_EQ(Form->ChannelFocusMemory().size(), 1);
 }
 
 TEST_F(PanelTest, TerminalIsReadOnlyPlainTextWithHistoryCombo) {
@@ -420,10 +420,10 @@ TEST_F(PanelTest, AboutShowsSixLinesJoinedByCrLf) {
 
 TEST_F(PanelTest, WebSiteOpensTheBrandsAddressOnly) {
     QList<QUrl> opened;
-    Form->OpenUrl = [&](const QUrl &url) {
+    Form->SetUrlOpener([&](const QUrl &url) {
         opened << url;
         return true;
-    };
+    });
     Form->OpenWebSite("VK");
     Form->OpenWebSite("HTX");
     Form->OpenWebSite("");

@@ -39,9 +39,9 @@ TEST(ReadBackTest, QueriesGoOutInOrderAndNoSettingCommandIsSent) {
     p.AddSim(Model("6180-6"));
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_EQ(p.Received(0), ExpectedQueries(6));
-    EXPECT_FALSE(p.Form->State.Link.CommandsDisabled);
-    EXPECT_EQ(p.Form->State.ReadBackActive, 0);
-    EXPECT_TRUE(p.Form->StatusTimer.isActive());
+    EXPECT_FALSE(p.Form->Session().State.Link.CommandsDisabled);
+    EXPECT_EQ(p.Form->Session().State.ReadBackActive, 0);
+    EXPECT_TRUE(p.Form->Session().StatusTimer.isActive());
     EXPECT_FALSE(p.Form->MessageForm->isVisible());
     EXPECT_TRUE(p.Prompts.Texts().isEmpty());
 }
@@ -53,7 +53,7 @@ TEST(ReadBackTest, ChannelCountOfTheModelGivesThatManyTabs) {
         TSimPanel p;
         p.AddSim(Model(model));
         ASSERT_TRUE(p.StartAndLaunch());
-        EXPECT_EQ(p.Form->State.ChannelCount, channels);
+        EXPECT_EQ(p.Form->Session().State.ChannelCount, channels);
         EXPECT_EQ(p.Form->ChPageControl->count(), channels);
         EXPECT_EQ(p.Form->ChPageControl->tabText(channels - 1), QString("Ch %1").arg(channels));
         const int muxItems = channels < 12 ? 4 : 5;
@@ -130,7 +130,7 @@ TEST(ReadBackTest, ControlsShowTheInstrumentsValues) {
     EXPECT_EQ(f.SysDutyOnAdj->Value(), 17.0);
     EXPECT_EQ(f.SysDutyOffAdj->Value(), 23.0);
     EXPECT_EQ(f.SysCycleCountAdj->Value(), 99.0);
-    EXPECT_EQ(f.State.SystemSettings.BurstCount, 4000000000u);
+    EXPECT_EQ(f.Session().State.SystemSettings.BurstCount, 4000000000u);
     // Burst mode: burst count on, duty cycle off.
     EXPECT_TRUE(f.SysBurstAdj->InputEnabled());
     EXPECT_TRUE(f.BurstCountGrp->isEnabled());
@@ -159,7 +159,7 @@ TEST(ReadBackTest, ControlsShowTheInstrumentsValues) {
     EXPECT_EQ(f.CounterSourceSel->currentText(), "Ch 8");
     EXPECT_TRUE(f.CounterSourceSel->isEnabled());
     EXPECT_FALSE(f.ServiceWindowMenu->isVisible());
-    EXPECT_FALSE(f.State.InstrumentUnsecured);
+    EXPECT_FALSE(f.Session().State.InstrumentUnsecured);
 
     EXPECT_FALSE(f.ChEnablebox[3]->isChecked());
     EXPECT_TRUE(f.ChEnablebox[4]->isChecked());
@@ -212,7 +212,7 @@ TEST(ReadBackTest, SettingsListHoldsTheInstrumentsStateInFileOrder) {
     p.AddSim(launch);
     ASSERT_TRUE(p.Preset(0, PresetSettings));
     ASSERT_TRUE(p.StartAndLaunch());
-    const QStringList list = p.Form->State.SettingsList;
+    const QStringList list = p.Form->Session().State.SettingsList;
     const QString caption =
         "Halvorn Trevaxis Model 631K-24  SW Version: 1.0.0.0 ComPort: 1 Baud: 115200";
     EXPECT_EQ(p.Form->windowTitle(), caption);
@@ -236,7 +236,7 @@ TEST(ReadBackTest, UnsecuredInstrumentShowsTheServiceWindowItem) {
     launch.Unsecured = true;
     p.AddSim(launch);
     ASSERT_TRUE(p.StartAndLaunch());
-    EXPECT_TRUE(p.Form->State.InstrumentUnsecured);
+    EXPECT_TRUE(p.Form->Session().State.InstrumentUnsecured);
     EXPECT_TRUE(p.Form->ServiceWindowMenu->isVisible());
 }
 
@@ -245,13 +245,13 @@ TEST(ReadBackTest, RunningOutputShowsStopUntilTheLaunchClearsTheFlag) {
     p.AddSim(Model("6180-6"));
     ASSERT_TRUE(p.Preset(0, {":PULS0:STAT ON"}));
     ASSERT_TRUE(p.Start());
-    p.Form->LaunchTimer.stop();
+    p.Form->Session().LaunchTimer.stop();
     p.Form->Initialize();
-    EXPECT_TRUE(p.Form->State.SystemSettings.SystemRunning);
+    EXPECT_TRUE(p.Form->Session().State.SystemSettings.SystemRunning);
     EXPECT_EQ(p.Form->RunStopbtn->text(), "Stop");
     EXPECT_TRUE(p.Form->PulseAnimate->isVisibleTo(p.Form.get()));
     p.Form->LaunchTimerTimer();
-    EXPECT_FALSE(p.Form->State.SystemSettings.SystemRunning);
+    EXPECT_FALSE(p.Form->Session().State.SystemSettings.SystemRunning);
     EXPECT_EQ(p.Form->RunStopbtn->text(), "Run");
     EXPECT_FALSE(p.Form->PulseAnimate->isVisibleTo(p.Form.get()));
 }
@@ -263,24 +263,24 @@ TEST(ReadBackTest, SecondInitializeReadsAgainButBuildsNothing) {
     TCheckListBox *mux6 = p.Form->ChMuxSelect[6];
     const int tabs = p.Form->ChPageControl->count();
     ASSERT_TRUE(p.Preset(0, {":PULS6:DEL 0.00000000100"}));
-    p.Form->State.RefreshRequested = true;
+    p.Form->Session().State.RefreshRequested = true;
     p.Form->Initialize();
-    p.Form->State.RefreshRequested = false;
+    p.Form->Session().State.RefreshRequested = false;
     EXPECT_EQ(p.Form->ChPageControl->count(), tabs);
     EXPECT_EQ(p.Form->ChMuxSelect[6], mux6);
     EXPECT_EQ(p.Form->ChMuxSelect[1]->count(), 4);
     EXPECT_EQ(p.Received(0), ExpectedQueries(6).mid(2));
     EXPECT_DOUBLE_EQ(p.Form->ChDelayAdj[6]->Value(), 1e-9);
-    EXPECT_EQ(p.Form->State.SettingsList.size(), 5 + 5 + 6 + 6);
+    EXPECT_EQ(p.Form->Session().State.SettingsList.size(), 5 + 5 + 6 + 6);
 }
 
 TEST(ReadBackTest, CommandsDisabledOfAnOuterActivitySurvivesTheReadBack) {
     TSimPanel p;
     p.AddSim(Model("6180-6"));
     ASSERT_TRUE(p.StartAndLaunch());
-    p.Form->State.Link.CommandsDisabled = true;
+    p.Form->Session().State.Link.CommandsDisabled = true;
     p.Form->Initialize();
-    EXPECT_TRUE(p.Form->State.Link.CommandsDisabled);
+    EXPECT_TRUE(p.Form->Session().State.Link.CommandsDisabled);
 }
 
 TEST(ReadBackTest, RecordEndingEarlyStopsTheReadBackAndLeavesThePanelUsable) {
@@ -302,15 +302,15 @@ TEST(ReadBackTest, RecordEndingEarlyStopsTheReadBackAndLeavesThePanelUsable) {
     EXPECT_EQ(p.Received(0), ExpectedQueries(2));
     // Fields before the broken one are stored and shown; the record is in the list.
     EXPECT_DOUBLE_EQ(p.Form->ChDelayAdj[2]->Value(), 0.00000002);
-    EXPECT_TRUE(p.Form->State.SettingsList.last().startsWith("*CFG 2 "));
-    EXPECT_EQ(p.Form->State.SettingsList.last().split(' ').size(), 2 + 12);
-    EXPECT_EQ(p.Form->State.ChannelSettings[2].GateMode, 0); // field 15 never reached
+    EXPECT_TRUE(p.Form->Session().State.SettingsList.last().startsWith("*CFG 2 "));
+    EXPECT_EQ(p.Form->Session().State.SettingsList.last().split(' ').size(), 2 + 12);
+    EXPECT_EQ(p.Form->Session().State.ChannelSettings[2].GateMode, 0); // field 15 never reached
     // The panel is not left half-dead: commands on, polling on, window closed, no request.
-    EXPECT_FALSE(p.Form->State.Link.CommandsDisabled);
-    EXPECT_TRUE(p.Form->StatusTimer.isActive());
+    EXPECT_FALSE(p.Form->Session().State.Link.CommandsDisabled);
+    EXPECT_TRUE(p.Form->Session().StatusTimer.isActive());
     EXPECT_FALSE(p.Form->MessageForm->isVisible());
-    EXPECT_FALSE(p.Form->State.RefreshRequested);
-    EXPECT_EQ(p.Form->State.ReadBackActive, 0);
+    EXPECT_FALSE(p.Form->Session().State.RefreshRequested);
+    EXPECT_EQ(p.Form->Session().State.ReadBackActive, 0);
 
     // A later read-back completes (the fault fired once).
     const int before = p.Received(0).size();
@@ -333,10 +333,10 @@ TEST(ReadBackTest, GarbledOrEmptyRecordsReportAnErrorAndNeverCrash) {
         ASSERT_TRUE(p.StartAndLaunch());
         ASSERT_EQ(p.Prompts.Shown.size(), 1);
         EXPECT_EQ(p.Prompts.Shown[0].icon, TPrompts::iconError);
-        EXPECT_FALSE(p.Form->State.Link.CommandsDisabled);
+        EXPECT_FALSE(p.Form->Session().State.Link.CommandsDisabled);
         p.Form->Initialize();
         EXPECT_EQ(p.Prompts.Shown.size(), 1);
-        EXPECT_EQ(p.Form->State.SettingsList.size(), 5 + 5 + 6 + 6);
+        EXPECT_EQ(p.Form->Session().State.SettingsList.size(), 5 + 5 + 6 + 6);
     }
 }
 
@@ -358,14 +358,15 @@ TEST(ReadBackTest, UnknownKeywordKeepsTheSelectionAndABadNumberStopsWithItsMessa
     p.Form->Initialize();
     EXPECT_TRUE(p.Prompts.Shown.isEmpty());
     EXPECT_EQ(p.Form->ChOutputModeSel[3]->currentText(), "Adjustable");
-    EXPECT_EQ(p.Form->State.ChannelSettings[3].OutputMode, 1);
+    EXPECT_EQ(p.Form->Session().State.ChannelSettings[3].OutputMode, 1);
     EXPECT_TRUE(p.Form->ChAmplitudeAdjGrp[3]->isEnabled());
     EXPECT_DOUBLE_EQ(p.Form->ChAmplitudeAdj[3]->Value(), 7.5);
-    EXPECT_EQ(p.Form->ChPolaritySel[3]->currentIndex(), p.Form->State.ChannelSettings[3].Polarity);
-    EXPECT_EQ(p.Form->State.ChannelSettings[3].Polarity, 1);
-    EXPECT_TRUE(p.Form->State.SettingsList.contains(
+    EXPECT_EQ(p.Form->ChPolaritySel[3]->currentIndex(),
+              p.Form->Session().State.ChannelSettings[3].Polarity);
+    EXPECT_EQ(p.Form->Session().State.ChannelSettings[3].Polarity, 1);
+    EXPECT_TRUE(p.Form->Session().State.SettingsList.contains(
         "*CFG 3 0 0.00000000000 0.00000010000 NORM 1 1 1 0 ADJ SIDEWAYS 7.50 4 DIS DIS DIS LOW"))
-        << p.Form->State.SettingsList.join('\n').toStdString();
+        << p.Form->Session().State.SettingsList.join('\n').toStdString();
 
     // A delay that is no number stops the read-back with the conversion message.
     ASSERT_TRUE(p.Sim(0).InjectFault("field 1 2 0.5e-9x *CFG?3?"));
@@ -374,7 +375,7 @@ TEST(ReadBackTest, UnknownKeywordKeepsTheSelectionAndABadNumberStopsWithItsMessa
     ASSERT_EQ(p.Prompts.Shown.size(), 1);
     EXPECT_EQ(p.Prompts.Shown[0].text, "'0.5e-9x' is not a valid floating point value");
     EXPECT_EQ(p.Received(0).last(), "*CFG?3?");
-    EXPECT_FALSE(p.Form->State.Link.CommandsDisabled);
+    EXPECT_FALSE(p.Form->Session().State.Link.CommandsDisabled);
 }
 
 TEST(ReadBackTest, ClosingTheWindowDuringTheReadBackEndsItQuietly) {
@@ -384,16 +385,16 @@ TEST(ReadBackTest, ClosingTheWindowDuringTheReadBackEndsItQuietly) {
     p.Sim(0).Control("delay 40");
     QTimer::singleShot(300, p.Form.get(), [&] { p.Form->close(); });
     p.Launch();
-    EXPECT_TRUE(p.Form->State.Ending);
+    EXPECT_TRUE(p.Form->Session().State.Ending);
     EXPECT_EQ(p.Quits, 1);
-    EXPECT_FALSE(p.Form->ComPort.Opened());
+    EXPECT_FALSE(p.Form->Session().ComPort.Opened());
     EXPECT_TRUE(p.Prompts.Texts().isEmpty()) << p.Prompts.Texts().join("|").toStdString();
     const int sent = p.Received(0).size();
     EXPECT_LT(sent, ExpectedQueries(12).size());
     QTest::qWait(200);
     EXPECT_EQ(p.Received(0).size(), sent);
-    EXPECT_FALSE(p.Form->StatusTimer.isActive());
-    EXPECT_TRUE(p.Form->State.SettingsList.isEmpty());
+    EXPECT_FALSE(p.Form->Session().StatusTimer.isActive());
+    EXPECT_TRUE(p.Form->Session().State.SettingsList.isEmpty());
 }
 
 // A 6-channel window, started but not yet read back, whose instrument drops one reply.
@@ -401,7 +402,7 @@ bool StartedWithLostReply(TSimPanel &p, const QString &fault) {
     p.AddSim(Model("6180-6"));
     if (!p.Sim(0).InjectFault(fault) || !p.Start())
         return false;
-    p.Form->ComPort.setResponseTime(300);
+    p.Form->Session().ComPort.setResponseTime(300);
     return true;
 }
 
@@ -409,14 +410,14 @@ TEST(ReadBackTest, LostReplyAnsweredWithRestartStopsTheReadBackAndFreesThePort) 
     TSimPanel p;
     ASSERT_TRUE(StartedWithLostReply(p, "drop 1 *CFG?3?"));
     bool portClosedAtRestart = false;
-    p.OnRestart = [&] { portClosedAtRestart = !p.Form->ComPort.Opened(); };
+    p.OnRestart = [&] { portClosedAtRestart = !p.Form->Session().ComPort.Opened(); };
     p.Prompts.QueueButton(TPrompts::mbYes);
     p.Launch();
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"Communications lost. Restart?"});
     EXPECT_EQ(p.Restarts, 1);
     EXPECT_TRUE(portClosedAtRestart);
     EXPECT_EQ(p.Received(0), ExpectedQueries(3));
-    EXPECT_FALSE(p.Form->StatusTimer.isActive());
+    EXPECT_FALSE(p.Form->Session().StatusTimer.isActive());
     EXPECT_FALSE(p.Form->MessageForm->isVisible());
 }
 
@@ -430,8 +431,8 @@ TEST(ReadBackTest, LostReplyIgnoredGoesOnAndReportsTheEmptyRecord) {
     EXPECT_EQ(p.Prompts.Shown[0].text, "Communications lost. Restart?");
     EXPECT_EQ(p.Prompts.Shown[1].icon, TPrompts::iconError);
     EXPECT_EQ(p.Received(0), ExpectedQueries(5));
-    EXPECT_EQ(p.Form->State.SettingsList.last(), "*CFG 5 ");
-    EXPECT_FALSE(p.Form->State.Link.CommandsDisabled);
+    EXPECT_EQ(p.Form->Session().State.SettingsList.last(), "*CFG 5 ");
+    EXPECT_FALSE(p.Form->Session().State.Link.CommandsDisabled);
 }
 
 } // namespace

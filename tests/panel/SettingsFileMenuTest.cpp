@@ -148,7 +148,7 @@ TEST(SettingsFileSave, TwelveChannelFileHoldsTheFreshlyReadStateLineForLine) {
     TConnectedPanel panel(TSimLaunch(), PresetA);
     ASSERT_TRUE(panel.Ok);
     // Changed behind the panel's back: only a fresh read-back puts it in the file.
-    ASSERT_EQ(panel.Form().Exchange.SendCommand(":PULS4:DEL 0.00000300000"), "ok");
+    ASSERT_EQ(panel.Form().Session().Exchange.SendCommand(":PULS4:DEL 0.00000300000"), "ok");
     panel.Mark();
 
     const QString path = panel.SaveTo(wd.Folder.File("bench12")); // typed without extension
@@ -258,7 +258,7 @@ TEST(SettingsFileRestore, DemoModeOnASilentPortSendsWithoutWaitingForReplies) {
     p.Keys->LeftShift = true;
     p.Prompts.QueueOK(); // "Entering Demo Mode"
     ASSERT_TRUE(p.StartAndLaunch());
-    EXPECT_TRUE(p.Form->ComPort.EndOfResponse().isEmpty());
+    EXPECT_TRUE(p.Form->Session().ComPort.EndOfResponse().isEmpty());
 
     p.Form->ChWaitCountAdj[1]->setValue(5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !silent.Lines().isEmpty(); }, 2000));
@@ -269,7 +269,7 @@ TEST(SettingsFileRestore, DemoModeOnASilentPortSendsWithoutWaitingForReplies) {
     const QList<QByteArray> expected{":PULS1:WCO 5", ":PULS1:DEL 0.00000100000", ":PULS2:WCO 3"};
     (void)QTest::qWaitFor([&] { return silent.Lines().size() >= expected.size(); }, 5000);
     EXPECT_EQ(silent.Lines(), expected);
-    EXPECT_FALSE(p.Form->ComPort.TimedOut());
+    EXPECT_FALSE(p.Form->Session().ComPort.TimedOut());
     EXPECT_EQ(Messages(p.Prompts), QStringList({"Entering Demo Mode", SettingsLoadedText}));
 }
 
@@ -312,7 +312,7 @@ TEST(SettingsFileRestore, FileSavedFromOneInstrumentMakesAnotherEqual) {
     EXPECT_FALSE(target.Form().MessageForm->isVisible());
     // The panel shows what was loaded, and the list is that of the final read-back.
     EXPECT_EQ(target.Form().ChDelayAdj[3]->Value(), 0.000001);
-    EXPECT_EQ(target.Form().State.SettingsList.mid(5), fileLines.mid(5));
+    EXPECT_EQ(target.Form().Session().State.SettingsList.mid(5), fileLines.mid(5));
     const TScriptedPrompts::TFileDialog dialog = target.P.Prompts.FileDialogs.value(0);
     EXPECT_EQ(dialog.kind, "open");
     EXPECT_EQ(dialog.defaultExt, "txt");
@@ -383,7 +383,7 @@ TEST(SettingsFileRestore, ThirtySixChannelFileIntoTwelveChannelsSendsEveryLine) 
     target.RestoreFrom(path);
     EXPECT_EQ(CommandsIn(target.ReceivedSinceMark()), fileLines.mid(5));
     EXPECT_EQ(Messages(target.P.Prompts), QStringList{SettingsLoadedText});
-    EXPECT_EQ(target.Form().State.ChannelCount, 12);
+    EXPECT_EQ(target.Form().Session().State.ChannelCount, 12);
 }
 
 TEST(SettingsFileRestore, ByteOrderMarksSelectTheEncoding) {
@@ -462,8 +462,8 @@ TEST(SettingsFileRestore, ReadBackStoppedByABadRecordEndsWithoutSettingsLoaded) 
         << Messages(panel.P.Prompts).join("|").toStdString();
     EXPECT_NE(Boxes(panel.P.Prompts)[0].text, SettingsLoadedText);
     EXPECT_FALSE(panel.Form().MessageForm->isVisible());
-    EXPECT_FALSE(panel.Form().State.Link.CommandsDisabled);
-    EXPECT_EQ(panel.Form().SettingsFileActions->LastOutcome(),
+    EXPECT_FALSE(panel.Form().Session().State.Link.CommandsDisabled);
+    EXPECT_EQ(panel.Form().SettingsFileActions().LastOutcome(),
               TSettingsFileSequence::TOutcome::Stopped);
 }
 
@@ -483,7 +483,8 @@ TEST(SettingsFileRestore, ReadBackDuringTheReplayDoesNotCutItShort) {
     std::function<void()> refresh = [&] {
         if (!armed || readBacks > 0)
             return;
-        if (panel.Form().ComPort.InUse() || panel.Form().State.ReadBackActive > 0) {
+        if (panel.Form().Session().ComPort.InUse() ||
+            panel.Form().Session().State.ReadBackActive > 0) {
             QTimer::singleShot(0, refresh);
             return;
         }
@@ -513,14 +514,14 @@ TEST(SettingsFileRestore, SaveClickedDuringAnExchangeRunsAfterIt) {
     panel.P.Prompts.QueueFileName(wd.Folder.File("later.txt"));
     QTimer::singleShot(50, &panel.Form(), [&] { panel.Form().SaveToFile1->trigger(); });
     panel.Mark();
-    const qint32 autoStart = panel.Form().Exchange.QueryInteger(":SYST:AUT");
+    const qint32 autoStart = panel.Form().Session().Exchange.QueryInteger(":SYST:AUT");
     EXPECT_EQ(autoStart, 0);
     // The query's reply came first; the save had not started inside the wait.
     EXPECT_EQ(panel.ReceivedSinceMark(), QStringList{":SYST:AUT?"});
     EXPECT_TRUE(panel.P.Prompts.FileDialogs.isEmpty());
-    EXPECT_EQ(panel.Form().SettingsFileActions->Pending(), TSettingsFileActions::TRequest::Save);
+    EXPECT_EQ(panel.Form().SettingsFileActions().Pending(), TSettingsFileActions::TRequest::Save);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(wd.Folder.File("later.txt")), 10000);
-    EXPECT_EQ(panel.Form().SettingsFileActions->Pending(), TSettingsFileActions::TRequest::None);
+    EXPECT_EQ(panel.Form().SettingsFileActions().Pending(), TSettingsFileActions::TRequest::None);
     EXPECT_EQ(CrLfLines(TTestFolder::Read(wd.Folder.File("later.txt"))).size(), 28);
     EXPECT_TRUE(Messages(panel.P.Prompts).isEmpty());
 }

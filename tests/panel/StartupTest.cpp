@@ -65,12 +65,12 @@ TEST(StartupTest, SearchTriesEveryRateOfEachPortInOrderAndSkipsUnknownModels) {
     EXPECT_EQ(BaudsOf(p.Sim(2).Transcript()).mid(0, 10), AllRatesTwice.mid(0, 10));
     EXPECT_EQ(third.value(10), "*CFG? 0?"); // the read-back follows at once, at 9600
 
-    EXPECT_TRUE(p.Form->ComPort.Opened());
-    EXPECT_EQ(p.Form->ComPort.Port(), 3);
-    EXPECT_EQ(p.Form->ComPort.Baud(), 9600);
-    EXPECT_EQ(p.Form->ComPort.ResponseTime(), 4000u);
-    EXPECT_TRUE(p.Form->ComPort.AllowEvents());
-    EXPECT_EQ(p.Form->State.Identity.ModelNumber, "6180-6");
+    EXPECT_TRUE(p.Form->Session().ComPort.Opened());
+    EXPECT_EQ(p.Form->Session().ComPort.Port(), 3);
+    EXPECT_EQ(p.Form->Session().ComPort.Baud(), 9600);
+    EXPECT_EQ(p.Form->Session().ComPort.ResponseTime(), 4000u);
+    EXPECT_TRUE(p.Form->Session().ComPort.AllowEvents());
+    EXPECT_EQ(p.Form->Session().State.Identity.ModelNumber, "6180-6");
     EXPECT_EQ(p.Form->windowTitle(),
               "Orvane Selkrin Model 6180-6  SW Version: 1.0.0.0 ComPort: 3 Baud: 9600");
     EXPECT_TRUE(p.Prompts.Texts().isEmpty()) << p.Prompts.Texts().join("|").toStdString();
@@ -88,8 +88,8 @@ TEST(StartupTest, OnlyAnUnacceptedModelMeansNoDeviceAndNoEndsTheProgram) {
     EXPECT_EQ(p.Prompts.Shown[0].icon, TPrompts::iconWarning);
     EXPECT_EQ(p.Quits, 1);
     EXPECT_EQ(p.Restarts, 0);
-    EXPECT_FALSE(p.Form->ComPort.Opened());
-    EXPECT_FALSE(p.Form->LaunchTimer.isActive());
+    EXPECT_FALSE(p.Form->Session().ComPort.Opened());
+    EXPECT_FALSE(p.Form->Session().LaunchTimer.isActive());
 }
 
 // The search shows a small window with the pair being tried; Cancel ends the search as
@@ -128,7 +128,7 @@ TEST(StartupTest, CancelOnTheSearchWindowEndsTheSearchAsNoInstrumentFound) {
     EXPECT_EQ(p.Prompts.Texts(), QStringList{NoDeviceText});
     EXPECT_EQ(p.Received(0), QStringList(2, "*IDN?")); // at 115200 only
     EXPECT_TRUE(p.Received(1).isEmpty());
-    EXPECT_FALSE(p.Form->ComPort.Opened());
+    EXPECT_FALSE(p.Form->Session().ComPort.Opened());
 }
 
 TEST(StartupTest, MoreThanAHundredPortsFailEvenWithAnInstrumentOnTheFirst) {
@@ -140,7 +140,7 @@ TEST(StartupTest, MoreThanAHundredPortsFailEvenWithAnInstrumentOnTheFirst) {
     EXPECT_FALSE(p.Start());
     EXPECT_EQ(p.Prompts.Texts(), QStringList{NoDeviceText});
     EXPECT_EQ(p.Sim(0).ReceivedLines(), QStringList(2, "*IDN?")); // found, then refused
-    EXPECT_FALSE(p.Form->ComPort.Opened());                       // and the port let go
+    EXPECT_FALSE(p.Form->Session().ComPort.Opened());             // and the port let go
 }
 
 TEST(StartupTest, LeftShiftEntersDemoModeAndSendsNothingToAnyPort) {
@@ -151,15 +151,15 @@ TEST(StartupTest, LeftShiftEntersDemoModeAndSendsNothingToAnyPort) {
     p.Prompts.QueueOK();
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"Entering Demo Mode"});
-    EXPECT_TRUE(p.Form->State.Link.DemoMode);
+    EXPECT_TRUE(p.Form->Session().State.Link.DemoMode);
     EXPECT_EQ(p.Form->windowTitle(), " Model 6180-12  SW Version: 1.0.0.0 ComPort: Demo");
     EXPECT_EQ(p.Form->SerialNumberlbl->text(), "Serial Number: 1234");
     EXPECT_EQ(p.Form->FWVersionlbl->text(), "Firmware Ver: 1.00");
     EXPECT_EQ(p.Form->FPGAVersionlbl->text(), "FPGA Ver: 1.25");
     EXPECT_EQ(p.Form->ChPageControl->count(), 1); // no tabs are built in demo mode
-    EXPECT_FALSE(p.Form->ComPort.Opened());
-    EXPECT_EQ(p.Form->ComPort.Port(), 1);
-    EXPECT_EQ(p.Form->ComPort.Baud(), 115200);
+    EXPECT_FALSE(p.Form->Session().ComPort.Opened());
+    EXPECT_EQ(p.Form->Session().ComPort.Port(), 1);
+    EXPECT_EQ(p.Form->Session().ComPort.Baud(), 115200);
     EXPECT_TRUE(p.Received(0).isEmpty());
     EXPECT_TRUE(p.Received(1).isEmpty());
 }
@@ -172,14 +172,14 @@ TEST(StartupTest, SpaceOpensTheChosenPortAt115200WithoutIdentifying) {
     p.Picker.Answer = "COM2";
     ASSERT_TRUE(p.Start());
     EXPECT_EQ(p.Picker.ItemsShown.size(), 2);
-    EXPECT_TRUE(p.Form->ComPort.Opened());
-    EXPECT_EQ(p.Form->ComPort.Port(), 2);
-    EXPECT_EQ(p.Form->ComPort.Baud(), 115200);
-    EXPECT_EQ(p.Form->ComPort.ResponseTime(), 4000u);
-    EXPECT_FALSE(p.Form->ComPort.ShowErrors());
+    EXPECT_TRUE(p.Form->Session().ComPort.Opened());
+    EXPECT_EQ(p.Form->Session().ComPort.Port(), 2);
+    EXPECT_EQ(p.Form->Session().ComPort.Baud(), 115200);
+    EXPECT_EQ(p.Form->Session().ComPort.ResponseTime(), 4000u);
+    EXPECT_FALSE(p.Form->Session().ComPort.ShowErrors());
     EXPECT_TRUE(p.Received(0).isEmpty());
     EXPECT_TRUE(p.Received(1).isEmpty());
-    EXPECT_EQ(p.Form->State.Identity, Instrument::TIdentity());
+    EXPECT_EQ(p.Form->Session().State.Identity, Instrument::TIdentity());
 
     // No identity: an unknown brand, an empty model and 12 channels, of which the
     // instrument lacks the last six.
@@ -187,7 +187,7 @@ TEST(StartupTest, SpaceOpensTheChosenPortAt115200WithoutIdentifying) {
     p.Launch();
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"'ERR:' is not a valid integer value"});
     EXPECT_EQ(p.Form->windowTitle(), "Unknown Model   SW Version: 1.0.0.0 ComPort: 2 Baud: 115200");
-    EXPECT_EQ(p.Form->State.ChannelCount, 12);
+    EXPECT_EQ(p.Form->Session().State.ChannelCount, 12);
     EXPECT_EQ(p.Received(1).value(0), "*CFG? 0?");
     EXPECT_FALSE(p.Received(1).contains("*IDN?"));
 }
@@ -198,7 +198,7 @@ TEST(StartupTest, SpaceWithTheChoiceCancelledEndsWithoutOpeningAPort) {
     p.Keys->Space = true;
     EXPECT_FALSE(p.Start());
     EXPECT_EQ(p.Quits, 1);
-    EXPECT_FALSE(p.Form->ComPort.Opened());
+    EXPECT_FALSE(p.Form->Session().ComPort.Opened());
     EXPECT_TRUE(p.Received(0).isEmpty());
 }
 
@@ -210,15 +210,15 @@ TEST(StartupTest, NoPortsAtAllThenYesRestartsAndThisInstanceLeavesThePortAlone) 
     EXPECT_EQ(p.Prompts.Texts(), (QStringList{"No available ports.", NoDeviceText}));
     EXPECT_EQ(p.Restarts, 1);
     EXPECT_EQ(p.Quits, 1);
-    EXPECT_TRUE(p.Form->State.Ending);
-    EXPECT_FALSE(p.Form->LaunchTimer.isActive());
+    EXPECT_TRUE(p.Form->Session().State.Ending);
+    EXPECT_FALSE(p.Form->Session().LaunchTimer.isActive());
 }
 
 TEST(StartupTest, YesAfterAFailedSearchRestartsWithThePortClosed) {
     TSimPanel p;
     p.AddSim(Instrument("627-6"));
     bool portClosedAtRestart = false;
-    p.OnRestart = [&] { portClosedAtRestart = !p.Form->ComPort.Opened(); };
+    p.OnRestart = [&] { portClosedAtRestart = !p.Form->Session().ComPort.Opened(); };
     p.Prompts.QueueButton(TPrompts::mbYes);
     EXPECT_FALSE(p.Start());
     EXPECT_EQ(p.Restarts, 1);
@@ -227,7 +227,7 @@ TEST(StartupTest, YesAfterAFailedSearchRestartsWithThePortClosed) {
     p.Form->Guarded([&] { p.Form->Initialize(); }); // even a late read-back sends nothing
     QTest::qWait(100);
     EXPECT_EQ(p.Sim(0).ReceivedLines().size(), linesAtRestart);
-    EXPECT_FALSE(p.Form->ComPort.Opened());
+    EXPECT_FALSE(p.Form->Session().ComPort.Opened());
 }
 
 TEST(StartupTest, NoWithLeftShiftHeldEntersDemoModeWithoutItEnds) {
@@ -238,7 +238,7 @@ TEST(StartupTest, NoWithLeftShiftHeldEntersDemoModeWithoutItEnds) {
     ASSERT_TRUE(demo.StartAndLaunch());
     EXPECT_EQ(demo.Prompts.Texts(),
               (QStringList{"No available ports.", NoDeviceText, "Entering Demo Mode"}));
-    EXPECT_TRUE(demo.Form->State.Link.DemoMode);
+    EXPECT_TRUE(demo.Form->Session().State.Link.DemoMode);
     EXPECT_EQ(demo.Quits, 0);
 
     TSimPanel ending;
@@ -247,7 +247,7 @@ TEST(StartupTest, NoWithLeftShiftHeldEntersDemoModeWithoutItEnds) {
     EXPECT_FALSE(ending.Start());
     EXPECT_EQ(ending.Quits, 1);
     EXPECT_EQ(ending.Restarts, 0);
-    EXPECT_FALSE(ending.Form->State.Link.DemoMode);
+    EXPECT_FALSE(ending.Form->Session().State.Link.DemoMode);
 }
 
 TEST(StartupTest, LogSwitchAfterDashOrSlashInAnyCase) {
@@ -265,9 +265,9 @@ TEST(StartupTest, LogSwitchStartsTheLogBeforeTheReadBack) {
     p.AddSim(Instrument("6180-6"));
     p.Arguments = {"/Log"};
     ASSERT_TRUE(p.StartAndLaunch());
-    EXPECT_TRUE(p.Form->CommLog.LoggingEnabled());
+    EXPECT_TRUE(p.Form->Session().CommLog.LoggingEnabled());
     EXPECT_TRUE(p.Form->EnableLoggingMenu->isChecked());
-    QFile file(p.Form->CommLog.FilePath());
+    QFile file(p.Form->Session().CommLog.FilePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     EXPECT_EQ(QFileInfo(file).absolutePath(), QDir(p.LogDir()).absolutePath());
     const QList<QByteArray> lines = file.readAll().split('\n');
@@ -284,28 +284,29 @@ TEST(StartupTest, StartStampAndLogFileNameAreTakenOnceTheSearchHasEnded) {
                           created.time().second())); // the stamp has whole seconds
     ASSERT_TRUE(p.Start());
     const QDateTime stamp =
-        QDateTime::fromString(p.Form->State.StartTimeStamp, "MM-dd-yy_HH-mm-ss").addYears(100);
-    ASSERT_TRUE(stamp.isValid()) << p.Form->State.StartTimeStamp.toStdString();
-    EXPECT_GE(stamp, created.addSecs(1)) << p.Form->State.StartTimeStamp.toStdString();
-    EXPECT_EQ(QFileInfo(p.Form->CommLog.FilePath()).fileName(),
-              "SystemLogFile_" + p.Form->State.UserName + "_" + p.Form->State.StartTimeStamp +
-                  ".txt");
+        QDateTime::fromString(p.Form->Session().State.StartTimeStamp, "MM-dd-yy_HH-mm-ss")
+            .addYears(100);
+    ASSERT_TRUE(stamp.isValid()) << p.Form->Session().State.StartTimeStamp.toStdString();
+    EXPECT_GE(stamp, created.addSecs(1)) << p.Form->Session().State.StartTimeStamp.toStdString();
+    EXPECT_EQ(QFileInfo(p.Form->Session().CommLog.FilePath()).fileName(),
+              "SystemLogFile_" + p.Form->Session().State.UserName + "_" +
+                  p.Form->Session().State.StartTimeStamp + ".txt");
 }
 
 TEST(StartupTest, StartUpLeavesTheLaunchTimerRunningAndTheRestOff) {
     TSimPanel p;
     p.AddSim();
     ASSERT_TRUE(p.Start());
-    EXPECT_TRUE(p.Form->LaunchTimer.isActive());
-    EXPECT_TRUE(p.Form->LaunchTimer.isSingleShot());
-    EXPECT_EQ(p.Form->LaunchTimer.interval(), 500);
-    EXPECT_FALSE(p.Form->StatusTimer.isActive());
-    EXPECT_FALSE(p.Form->TaskTimer.isActive());
-    EXPECT_EQ(p.Form->State.StartTimeStamp.size(), QString("MM-dd-yy_HH-mm-ss").size());
+    EXPECT_TRUE(p.Form->Session().LaunchTimer.isActive());
+    EXPECT_TRUE(p.Form->Session().LaunchTimer.isSingleShot());
+    EXPECT_EQ(p.Form->Session().LaunchTimer.interval(), 500);
+    EXPECT_FALSE(p.Form->Session().StatusTimer.isActive());
+    EXPECT_FALSE(p.Form->Session().TaskTimer.isActive());
+    EXPECT_EQ(p.Form->Session().State.StartTimeStamp.size(), QString("MM-dd-yy_HH-mm-ss").size());
     // The launch timer's own tick runs the first read-back and starts the status poll.
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.Received(0).contains("*CFG?12?"); }, 5000));
-    EXPECT_TRUE(p.Form->StatusTimer.isActive());
-    EXPECT_FALSE(p.Form->State.RefreshRequested);
+    EXPECT_TRUE(p.Form->Session().StatusTimer.isActive());
+    EXPECT_FALSE(p.Form->Session().State.RefreshRequested);
 }
 
 } // namespace
@@ -339,10 +340,10 @@ TEST(StartupTest, HelpMenuShowsTheIdentityAndOpensTheBrandsSite) {
     p.AddSim(launch);
     ASSERT_TRUE(p.StartAndLaunch());
     QList<QUrl> opened;
-    p.Form->OpenUrl = [&](const QUrl &url) {
+    p.Form->SetUrlOpener([&](const QUrl &url) {
         opened << url;
         return true;
-    };
+    });
     p.Prompts.QueueOK();
     p.Form->About1->trigger();
     p.Form->WebSite1->trigger();
@@ -361,8 +362,8 @@ TEST(StartupTest, MenuExitAndRestartEndThisInstanceOnce) {
     exiting.Form->Exit1->trigger();
     EXPECT_EQ(exiting.Quits, 1);
     EXPECT_EQ(exiting.Restarts, 0);
-    EXPECT_FALSE(exiting.Form->ComPort.Opened());
-    EXPECT_FALSE(exiting.Form->StatusTimer.isActive());
+    EXPECT_FALSE(exiting.Form->Session().ComPort.Opened());
+    EXPECT_FALSE(exiting.Form->Session().StatusTimer.isActive());
 
     TSimPanel restarting;
     restarting.AddSim(TSimLaunch());
@@ -370,11 +371,11 @@ TEST(StartupTest, MenuExitAndRestartEndThisInstanceOnce) {
     restarting.Form->R1->trigger();
     EXPECT_EQ(restarting.Restarts, 1);
     EXPECT_EQ(restarting.Quits, 1);
-    EXPECT_FALSE(restarting.Form->ComPort.Opened());
+    EXPECT_FALSE(restarting.Form->Session().ComPort.Opened());
     // Nothing can open the device again from this instance.
     const int lines = restarting.Received(0).size();
-    restarting.Form->Exchange.SendQuery("*IDN");
-    EXPECT_FALSE(restarting.Form->ComPort.Opened());
+    restarting.Form->Session().Exchange.SendQuery("*IDN");
+    EXPECT_FALSE(restarting.Form->Session().ComPort.Opened());
     QTest::qWait(50);
     EXPECT_EQ(restarting.Received(0).size(), lines);
 }
@@ -409,7 +410,7 @@ TEST(StartupTest, RestartWithoutANewInstanceSaysWhyAndThisOneGoesOn) {
             p.Form->R1->trigger();
         } else {
             ASSERT_TRUE(p.Sim(0).InjectFault("drop 1 :SYST:AUT"));
-            p.Form->ComPort.setResponseTime(300);
+            p.Form->Session().ComPort.setResponseTime(300);
             p.Prompts.QueueButton(TPrompts::mbYes);
             p.Prompts.QueueButton(TPrompts::mbOK);
             p.Form->AutoStartEnbl->click();
@@ -419,8 +420,8 @@ TEST(StartupTest, RestartWithoutANewInstanceSaysWhyAndThisOneGoesOn) {
         EXPECT_EQ(p.Prompts.Texts(), seen);
         EXPECT_EQ(p.Restarts, 1);
         EXPECT_EQ(p.Quits, 0);
-        EXPECT_FALSE(p.Form->State.Ending);
-        EXPECT_TRUE(p.Form->StatusTimer.isActive()) << "the poll goes on";
+        EXPECT_FALSE(p.Form->Session().State.Ending);
+        EXPECT_TRUE(p.Form->Session().StatusTimer.isActive()) << "the poll goes on";
         p.Form->ShotCountEnbl->click();
         const QString change = p.Form->ShotCountEnbl->isChecked() ? ":COUN:STAT 1" : ":COUN:STAT 0";
         EXPECT_TRUE(QTest::qWaitFor([&] { return p.Received(0).contains(change); }, 5000))

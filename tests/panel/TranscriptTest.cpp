@@ -40,8 +40,9 @@ protected:
         ASSERT_TRUE(WaitIdle());
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
-                return !Form->State.CalRetrievePending && !Form->State.CalLoadPending &&
-                       !Form->Service->Form->CalTimer.isActive();
+                return !Form->Session().State.CalRetrievePending &&
+                       !Form->Session().State.CalLoadPending &&
+                       !Form->Service().Form->CalTimer.isActive();
             },
             15000));
     }
@@ -102,12 +103,12 @@ TEST_F(TranscriptTest, ScriptedSessionSendsAndSaysExactlyWhatWasRecorded) {
     Step([&] { f.ServiceWindowMenu->trigger(); });
     Step([&] {
         Prompts.QueueFileName(cals);
-        QTest::mouseClick(f.Service->Form->SaveCalsBtn, Qt::LeftButton);
+        QTest::mouseClick(f.Service().Form->SaveCalsBtn, Qt::LeftButton);
     });
     Step([&] {
         Prompts.QueueFileName(cals);
         Prompts.QueueOK(); // "Settings loaded."
-        QTest::mouseClick(f.Service->Form->LoadCalsBtn, Qt::LeftButton);
+        QTest::mouseClick(f.Service().Form->LoadCalsBtn, Qt::LeftButton);
     });
 
     QStringList transcript = SentSince(0);

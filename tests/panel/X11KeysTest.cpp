@@ -62,7 +62,7 @@ TEST_F(X11KeysTest, LeftShiftHeldAtStartEntersDemoMode) {
     p.Prompts.QueueOK();
     ASSERT_TRUE(p.StartAndLaunch());
     EXPECT_EQ(p.Prompts.Texts(), QStringList{"Entering Demo Mode"});
-    EXPECT_TRUE(p.Form->State.Link.DemoMode);
+    EXPECT_TRUE(p.Form->Session().State.Link.DemoMode);
     EXPECT_TRUE(p.Received(0).isEmpty());
 }
 
@@ -75,8 +75,8 @@ TEST_F(X11KeysTest, SpaceHeldAtStartAsksForThePort) {
     Held.KeyDown(XK_space);
     ASSERT_TRUE(p.Start());
     EXPECT_EQ(p.Picker.ItemsShown.size(), 2);
-    EXPECT_EQ(p.Form->ComPort.Port(), 2);
-    EXPECT_TRUE(p.Form->ComPort.Opened());
+    EXPECT_EQ(p.Form->Session().ComPort.Port(), 2);
+    EXPECT_TRUE(p.Form->Session().ComPort.Opened());
     EXPECT_TRUE(p.Received(0).isEmpty());
     EXPECT_TRUE(p.Received(1).isEmpty());
 }
@@ -86,7 +86,7 @@ TEST_F(X11KeysTest, NoKeyHeldSearchesForTheInstrument) {
     p.AddSim();
     p.KeySource = TStartupKeys::Platform();
     ASSERT_TRUE(p.Start());
-    EXPECT_FALSE(p.Form->State.Link.DemoMode);
+    EXPECT_FALSE(p.Form->Session().State.Link.DemoMode);
     EXPECT_EQ(p.Received(0), QStringList(2, "*IDN?"));
 }
 

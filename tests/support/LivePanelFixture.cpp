@@ -42,8 +42,8 @@ bool LivePanelTest::StartPanel(TSimLaunch launch) {
 
 void LivePanelTest::TearDown() {
     if (Form) {
-        Form->TaskTimer.stop();
-        Form->StatusTimer.stop();
+        Form->Session().TaskTimer.stop();
+        Form->Session().StatusTimer.stop();
     }
 }
 
@@ -57,9 +57,9 @@ QStringList LivePanelTest::WaitForSent(int mark, int count, int timeoutMs) {
 bool LivePanelTest::WaitIdle(int timeoutMs) {
     return QTest::qWaitFor(
         [&] {
-            const TAppState &s = Form->State;
+            const TAppState &s = Form->Session().State;
             return !s.TaskBusy && !s.CommandsPending && s.PendingCommands.isEmpty() &&
-                   s.ReadBackActive == 0 && !Form->ComPort.InUse();
+                   s.ReadBackActive == 0 && !Form->Session().ComPort.InUse();
         },
         timeoutMs);
 }

@@ -15,4 +15,4 @@ TOnceWhen::TOnceWhen(std::function<bool()> when, std::function<void()> action) {
 }
 
 TOnceDuringReadBack::TOnceDuringReadBack(TMainForm &form, std::function<void()> action)
-    : TOnceWhen([&form] { return form.State.ReadBackActive > 0; }, std::move(action)) {}
+    : TOnceWhen([&form] { return form.Session().State.ReadBackActive > 0; }, std::move(action)) {}

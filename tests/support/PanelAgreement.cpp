@@ -12,7 +12,7 @@ QStringList PanelDisagreements(const TMainForm &f, const QMap<QString, QStringLi
     TTrigGateSettings t;
     TChannelSettingsArray c{};
     bool autoStart = false, counter = false;
-    const int channels = qBound(0, f.State.ChannelCount, int(MaxChannels));
+    const int channels = qBound(0, f.Session().State.ChannelCount, int(MaxChannels));
     for (const QString &line : dump.value("state")) {
         const QString command = line.section(' ', 0, 0), rest = line.section(' ', 1);
         const int record = rest.section(' ', 0, 0).toInt();
@@ -46,7 +46,7 @@ QStringList PanelDisagreements(const TMainForm &f, const QMap<QString, QStringLi
         if (text(panel) != text(instrument))
             out << name + ": panel " + text(panel) + ", instrument " + text(instrument);
     };
-    const TSystemSettings &ps = f.State.SystemSettings;
+    const TSystemSettings &ps = f.Session().State.SystemSettings;
     same("period", ps.Period, s.Period, 9);
     same("mode", ps.SystemMode, s.SystemMode);
     same("burst", ps.BurstCount, s.BurstCount);
@@ -59,7 +59,7 @@ QStringList PanelDisagreements(const TMainForm &f, const QMap<QString, QStringLi
     same("counter source", ps.CounterSource, s.CounterSource);
     same("auto start", f.AutoStartEnbl->isChecked(), autoStart);
     same("counter on", f.ShotCountEnbl->isChecked(), counter);
-    const TTrigGateSettings &pt = f.State.TrigGateSettings;
+    const TTrigGateSettings &pt = f.Session().State.TrigGateSettings;
     same("trig 1 mode", pt.Trig1Mode, t.Trig1Mode);
     same("trig 2 mode", pt.Trig2Mode, t.Trig2Mode);
     same("trig 1 edge", pt.Trig1Edge, t.Trig1Edge);
@@ -76,7 +76,7 @@ QStringList PanelDisagreements(const TMainForm &f, const QMap<QString, QStringLi
     same("gate 1 level", pt.Gate1Level, t.Gate1Level, 2);
     same("trig/gate 2 level", pt.TrigGate2Level, t.TrigGate2Level, 2);
     for (int n = 1; n <= channels; ++n) {
-        const TChannelSettings &p = f.State.ChannelSettings[size_t(n)], &i = c[size_t(n)];
+        const TChannelSettings &p = f.Session().State.ChannelSettings[size_t(n)], &i = c[size_t(n)];
         const QString ch = "ch " + QString::number(n) + ' ';
         same(ch + "enabled", p.Enabled, i.Enabled);
         same(ch + "delay", p.Delay, i.Delay, 11);

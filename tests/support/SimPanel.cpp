@@ -80,7 +80,7 @@ TMainFormSetup TSimPanel::Setup() {
 TMainForm &TSimPanel::Create() {
     if (!Form) {
         Form = std::make_unique<TMainForm>(Prompts, Setup());
-        Form->ComPort.setPicker(&Picker);
+        Form->Session().ComPort.setPicker(&Picker);
     }
     return *Form;
 }
@@ -88,8 +88,8 @@ TMainForm &TSimPanel::Create() {
 std::unique_ptr<TMainForm> TSimPanel::StartAgain() {
     auto again = std::make_unique<TMainForm>(Prompts, Setup());
     again->FormCreate();
-    if (!again->State.Ending) {
-        again->LaunchTimer.stop();
+    if (!again->Session().State.Ending) {
+        again->Session().LaunchTimer.stop();
         again->Guarded([&] { again->LaunchTimerTimer(); });
     }
     return again;
@@ -97,11 +97,11 @@ std::unique_ptr<TMainForm> TSimPanel::StartAgain() {
 
 bool TSimPanel::Start() {
     Create().FormCreate();
-    return !Form->State.Ending;
+    return !Form->Session().State.Ending;
 }
 
 void TSimPanel::Launch() {
-    Form->LaunchTimer.stop();
+    Form->Session().LaunchTimer.stop();
     Form->Guarded([this] { Form->LaunchTimerTimer(); });
 }
 
@@ -109,5 +109,5 @@ bool TSimPanel::StartAndLaunch() {
     if (!Start())
         return false;
     Launch();
-    return !Form->State.Ending;
+    return !Form->Session().State.Ending;
 }

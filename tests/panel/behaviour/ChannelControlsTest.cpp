@@ -30,7 +30,7 @@ void ClearMux(TCheckListBox *mux) {
 TEST_F(ChannelControlsTest, EveryHandlerOfChannel12SendsItsCommandAndKeepsItsMirror) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    const int channel1Mux = f.State.ChannelSettings[1].MuxMask;
+    const int channel1Mux = f.Session().State.ChannelSettings[1].MuxMask;
     ClearMux(f.ChMuxSelect[12]);
     WaitIdle();
     const int mark = Mark();
@@ -72,7 +72,7 @@ TEST_F(ChannelControlsTest, EveryHandlerOfChannel12SendsItsCommandAndKeepsItsMir
                                ":PULS12:CLOG HIGH"};
     EXPECT_EQ(WaitForSent(mark, expected.size()), expected);
 
-    const auto &ch = f.State.ChannelSettings[12];
+    const auto &ch = f.Session().State.ChannelSettings[12];
     EXPECT_EQ(ch.Enabled, enable ? 1 : 0);
     EXPECT_DOUBLE_EQ(ch.Delay, 0.000000125);
     EXPECT_DOUBLE_EQ(ch.Width, 0.00000002);
@@ -89,7 +89,7 @@ TEST_F(ChannelControlsTest, EveryHandlerOfChannel12SendsItsCommandAndKeepsItsMir
     EXPECT_EQ(ch.ControlMode, 1);
     EXPECT_EQ(ch.GateLogic, 1);
     // Channel 1 is untouched.
-    EXPECT_EQ(f.State.ChannelSettings[1].MuxMask, channel1Mux);
+    EXPECT_EQ(f.Session().State.ChannelSettings[1].MuxMask, channel1Mux);
 }
 
 TEST_F(ChannelControlsTest, DelayAndWidthOffTheStepAreRevertedAndResent) {
@@ -107,7 +107,7 @@ TEST_F(ChannelControlsTest, DelayAndWidthOffTheStepAreRevertedAndResent) {
     EXPECT_EQ(WaitForSent(mark, 3),
               QStringList({":PULS3:DEL 0.00000000100", ":PULS3:DEL 0.00000000025",
                            ":PULS3:WIDT 0.00000003000"}));
-    EXPECT_DOUBLE_EQ(f.State.ChannelSettings[3].Delay, 0.00000000025);
+    EXPECT_DOUBLE_EQ(f.Session().State.ChannelSettings[3].Delay, 0.00000000025);
 }
 
 TEST_F(ChannelControlsTest, ModeAndOutputModeEnableTheirControls) {

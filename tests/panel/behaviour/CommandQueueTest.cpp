@@ -35,15 +35,15 @@ TEST_F(CommandQueueTest, BurstOf500ChangesArrivesInOrderExactlyOnce) {
     later.setSingleShot(true);
     later.setInterval(40);
     QObject::connect(&later, &QTimer::timeout, [&] {
-        queuedDuringPass = f.State.TaskBusy && f.ComPort.InUse();
+        queuedDuringPass = f.Session().State.TaskBusy && f.Session().ComPort.InUse();
         for (int v = 251; v <= 500; ++v)
             f.ChWaitCountAdj[1]->setValue(v);
     });
     later.start();
     EXPECT_EQ(WaitForSent(mark, 500, 60000), WaitCounts(1, 1, 500));
     EXPECT_TRUE(queuedDuringPass);
-    EXPECT_EQ(f.State.PendingCount, 0);
-    EXPECT_FALSE(f.State.CommandsPending);
+    EXPECT_EQ(f.Session().State.PendingCount, 0);
+    EXPECT_FALSE(f.Session().State.CommandsPending);
 }
 
 // The instrument needs 30 ms after each reply: a pass of several commands pauses before
@@ -129,8 +129,8 @@ TEST_F(CommandQueueTest, RecallClickedDuringAReadBackIsCarriedOutAfterIt) {
     const int recall = sent.indexOf("*RCL 4");
     EXPECT_GT(recall, sent.indexOf("*CFG? 0?"));
     EXPECT_EQ(sent.indexOf("*CFG? 0?", recall), recall + 1);
-    EXPECT_FALSE(f.State.RecallPending);
-    EXPECT_FALSE(f.State.RefreshRequested);
+    EXPECT_FALSE(f.Session().State.RecallPending);
+    EXPECT_FALSE(f.Session().State.RefreshRequested);
 }
 
 TEST_F(CommandQueueTest, RefreshClickedDuringAReadBackRereadsAfterIt) {
@@ -160,8 +160,8 @@ TEST_F(CommandQueueTest, ReadBackErrorInAPassIsReportedAndTheQueueGoesOn) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return SentSince(mark).contains(":PULS5:WCO 21"); }, 10000));
     WaitIdle();
     EXPECT_EQ(SentSince(mark).count("*CFG? 0?"), 1) << "the failed refresh is not repeated";
-    EXPECT_FALSE(f.State.Link.CommandsDisabled);
-    EXPECT_FALSE(f.State.TaskBusy);
+    EXPECT_FALSE(f.Session().State.Link.CommandsDisabled);
+    EXPECT_FALSE(f.Session().State.TaskBusy);
 }
 
 // A change made before the launch read-back still waits for its reply when the launch
@@ -173,12 +173,12 @@ TEST_F(CommandQueueTest, LaunchReadBackWaitsForAChangeSentBeforeIt) {
     ASSERT_TRUE(Panel.Start());
     Form = Panel.Form.get();
     Choose(Form->SystemModeSel, 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StatusTimer.isActive(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form->Session().StatusTimer.isActive(); }, 10000));
     const QStringList got = Received();
     const qsizetype change = got.indexOf(":PULS0:MOD BURS");
     ASSERT_GE(change, 0);
     EXPECT_TRUE(got.value(change + 1).endsWith('?')) << "the read-back follows the change";
     QStringList state = Sim->Dump().value("state");
     state = state.mid(0, state.size() - 2); // run state and shot count are not settings
-    EXPECT_EQ(Form->State.SettingsList.mid(5), state);
+    EXPECT_EQ(Form->Session().State.SettingsList.mid(5), state);
 }

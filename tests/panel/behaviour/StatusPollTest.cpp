@@ -18,7 +18,7 @@ protected:
     void ExpectShowsRunning(bool running) {
         const QString caption = running ? "Stop" : "Run";
         ASSERT_TRUE(QTest::qWaitFor([&] { return Form->RunStopbtn->text() == caption; }, 5000));
-        EXPECT_EQ(Form->State.SystemSettings.SystemRunning, running);
+        EXPECT_EQ(Form->Session().State.SystemSettings.SystemRunning, running);
         EXPECT_EQ(Form->PulseAnimate->isHidden(), !running);
     }
 };
@@ -35,7 +35,7 @@ TEST_F(StatusPollTest, SingleShotRunEndingByItselfReturnsTheButtonToRun) {
     const int mark = Mark();
     QTest::mouseClick(f.RunStopbtn, Qt::LeftButton);
     EXPECT_EQ(f.RunStopbtn->text(), "Stop");
-    EXPECT_TRUE(f.State.SystemSettings.SystemRunning);
+    EXPECT_TRUE(f.Session().State.SystemSettings.SystemRunning);
     EXPECT_TRUE(QTest::qWaitFor([&] { return SentSince(mark).contains(":PULS0:STAT ON"); }, 5000));
     ExpectShowsRunning(false);
 }
@@ -43,7 +43,7 @@ TEST_F(StatusPollTest, SingleShotRunEndingByItselfReturnsTheButtonToRun) {
 TEST_F(StatusPollTest, RunButtonActsOnTheFlagNotOnItsCaption) {
     ASSERT_TRUE(StartPanel());
     TMainForm &f = *Form;
-    f.State.SystemSettings.SystemRunning = true; // the caption still says "Run"
+    f.Session().State.SystemSettings.SystemRunning = true; // the caption still says "Run"
     const int mark = Mark();
     f.RunStopbtn->click();
     EXPECT_EQ(WaitForSent(mark, 1), QStringList({":PULS0:STAT OFF"}));
@@ -100,7 +100,7 @@ TEST_F(StatusPollTest, VanishedPortAsksToRestartAndNoEndsTheProgram) {
     ASSERT_TRUE(StartPanel());
     Prompts.QueueButton(TPrompts::mbNo);
     ASSERT_TRUE(Sim->Vanish());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Form->State.Ending; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form->Session().State.Ending; }, 5000));
     EXPECT_EQ(Prompts.Texts(), QStringList({"Port no longer available, restart?"}));
     EXPECT_EQ(Prompts.Shown.value(0).buttons, TPrompts::mbYes | TPrompts::mbNo);
     EXPECT_EQ(Restarts(), 0);
@@ -114,8 +114,8 @@ TEST_F(StatusPollTest, VanishedPortAnsweredYesRestarts) {
     ASSERT_TRUE(Sim->Vanish());
     ASSERT_TRUE(QTest::qWaitFor([&] { return Restarts() == 1; }, 5000));
     EXPECT_EQ(Prompts.Texts(), QStringList({"Port no longer available, restart?"}));
-    EXPECT_TRUE(Form->State.Ending);
-    EXPECT_FALSE(Form->StatusTimer.isActive());
+    EXPECT_TRUE(Form->Session().State.Ending);
+    EXPECT_FALSE(Form->Session().StatusTimer.isActive());
 }
 
 // A reply lost while the queue is sent: "Ignore" keeps the program going, the polls
@@ -131,15 +131,15 @@ TEST_F(StatusPollTest, LostReplyAnsweredIgnoreKeepsPollingAndSending) {
     EXPECT_EQ(Prompts.Texts(), QStringList({"Communications lost. Restart?"}));
     f.ChWaitCountAdj[1]->setValue(12);
     EXPECT_TRUE(QTest::qWaitFor([&] { return SentSince(mark).contains(":PULS1:WCO 12"); }, 10000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.StatusTimer.isActive(); }, 3000));
-    EXPECT_FALSE(f.State.Ending);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Session().StatusTimer.isActive(); }, 3000));
+    EXPECT_FALSE(f.Session().State.Ending);
 }
 
 TEST_F(StatusPollTest, LostPollReplyAnsweredNoEndsTheProgram) {
     ASSERT_TRUE(StartPanel());
     ASSERT_TRUE(Sim->InjectFault("drop 1 =:PULS0:STAT?"));
     Prompts.QueueButton(TPrompts::mbNo);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Form->State.Ending; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form->Session().State.Ending; }, 10000));
     EXPECT_EQ(Prompts.Texts(), QStringList({"Communications lost. Restart?"}));
     QTest::qWait(50);
     EXPECT_EQ(Quits(), 1);

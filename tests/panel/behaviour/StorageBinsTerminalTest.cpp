@@ -65,7 +65,7 @@ TEST_F(StorageBinsTest, SixChannelMenusHoldOneColumnOfBins) {
                            "BinRestore3=3", "BinRestore4=4", "BinRestore5=5", "BinRestore6=6"}));
     // A second read-back builds nothing more.
     Form->Up1->trigger();
-    (void)QTest::qWaitFor([&] { return Form->State.ReadBackActive > 0; }, 2000);
+    (void)QTest::qWaitFor([&] { return Form->Session().State.ReadBackActive > 0; }, 2000);
     WaitIdle();
     EXPECT_EQ(Form->SaveToBin->actions().size(), 6);
 }

@@ -80,7 +80,7 @@ TEST_F(SystemControlsTest, EveryHandlerSendsItsCommandAndKeepsItsMirror) {
                                ":COUN:CL 1"};
     EXPECT_EQ(WaitForSent(mark, expected.size()), expected);
 
-    const auto &sys = f.State.SystemSettings;
+    const auto &sys = f.Session().State.SystemSettings;
     EXPECT_DOUBLE_EQ(sys.Period, 0.0001);
     EXPECT_EQ(sys.SystemMode, 2);
     EXPECT_EQ(sys.BurstCount, 4000000000u);
@@ -91,7 +91,7 @@ TEST_F(SystemControlsTest, EveryHandlerSendsItsCommandAndKeepsItsMirror) {
     EXPECT_EQ(sys.InputClock, 1);
     EXPECT_EQ(sys.OutputClock, 9);
     EXPECT_EQ(sys.CounterSource, 4);
-    const auto &tg = f.State.TrigGateSettings;
+    const auto &tg = f.Session().State.TrigGateSettings;
     EXPECT_EQ(tg.Trig1Mode, 1);
     EXPECT_EQ(tg.Trig2Edge, 1);
     EXPECT_EQ(tg.Gate1Mode, 3);
@@ -126,7 +126,7 @@ TEST_F(SystemControlsTest, PeriodOffTheStepIsRevertedAndTheLastPeriodSentAgain) 
     f.PeriodAdj->setValue(0.000100005);
     EXPECT_EQ(WaitForSent(mark, 2),
               QStringList({":PULS0:PER 0.000200000", ":PULS0:PER 0.000100005"}));
-    EXPECT_DOUBLE_EQ(f.State.SystemSettings.Period, 0.000100005);
+    EXPECT_DOUBLE_EQ(f.Session().State.SystemSettings.Period, 0.000100005);
 }
 
 TEST_F(SystemControlsTest, EnablingRulesFollowTheModes) {

@@ -21,7 +21,7 @@ protected:
     // Opened as the user does, from the Tools menu.
     TTimingDiagramForm *OpenDiagram() {
         Form->TimingDiagram1->trigger();
-        return Form->TimingDiagramForm;
+        return Form->DiagramWindow();
     }
 };
 
@@ -42,7 +42,7 @@ TEST_F(TimingDiagramTest, ToolsItemOpensOneWindowThatFollowsKeyedChanges) {
     ASSERT_NE(diagram, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(diagram));
     EXPECT_EQ(diagram->windowTitle(), "Timing Diagram");
-    ASSERT_EQ(diagram->View->Scene().Rows.size(), size_t(f.State.ChannelCount) + 1);
+    ASSERT_EQ(diagram->View->Scene().Rows.size(), size_t(f.Session().State.ChannelCount) + 1);
     for (QWidget *w : diagram->findChildren<QWidget *>()) {
         if (w->focusPolicy() & Qt::TabFocus) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
@@ -54,9 +54,10 @@ TEST_F(TimingDiagramTest, ToolsItemOpensOneWindowThatFollowsKeyedChanges) {
     const double before = Row(diagram, 1).Start;
     ASSERT_EQ(ClickForFocus(f.ChDelayAdj[1]), f.ChDelayAdj[1]);
     Key(Qt::Key_Up);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.State.ChannelSettings[1].Delay != before; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return f.Session().State.ChannelSettings[1].Delay != before; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return Row(diagram, 1).Start == f.State.ChannelSettings[1].Delay; }, 5000));
+        [&] { return Row(diagram, 1).Start == f.Session().State.ChannelSettings[1].Delay; }, 5000));
 
     // The Enabled box of channel 1 toggled by the space bar greys the row or brings it back.
     QCheckBox *enable = f.ChEnablebox[1];
@@ -72,7 +73,7 @@ TEST_F(TimingDiagramTest, ToolsItemOpensOneWindowThatFollowsKeyedChanges) {
     diagram->close();
     EXPECT_FALSE(diagram->isVisible());
     f.TimingDiagram1->trigger();
-    EXPECT_EQ(f.TimingDiagramForm, diagram);
+    EXPECT_EQ(f.DiagramWindow(), diagram);
     EXPECT_TRUE(diagram->isVisible());
 }
 

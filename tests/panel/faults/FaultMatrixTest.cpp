@@ -229,7 +229,7 @@ QStringList CalDisagreements(const TMainForm &f, const TSimProcess &sim) {
     QStringList instrument = sim.Dump().value("service");
     if (!instrument.isEmpty())
         instrument[0] = ":SYST:SEC 27183";
-    const QStringList panel = f.State.CalibrationList.mid(5);
+    const QStringList panel = f.Session().State.CalibrationList.mid(5);
     QStringList out;
     for (qsizetype i = 0; i < qMax(panel.size(), instrument.size()); ++i)
         if (panel.value(i) != instrument.value(i))
@@ -244,8 +244,8 @@ public:
 protected:
     void TearDown() override {
         if (Own && Own->Form) {
-            Own->Form->TaskTimer.stop();
-            Own->Form->StatusTimer.stop();
+            Own->Form->Session().TaskTimer.stop();
+            Own->Form->Session().StatusTimer.stop();
         }
     }
 
@@ -256,7 +256,7 @@ protected:
         // port while a row holds lesser rights): it goes once its rows are done.
         if (row.Stage != TStage::Refresh)
             Shared.reset();
-        if (row.Stage == TStage::Refresh && Shared && !Shared->Form->State.Ending) {
+        if (row.Stage == TStage::Refresh && Shared && !Shared->Form->Session().State.Ending) {
             P = Shared.get();
         } else {
             TSimLaunch launch;
@@ -285,7 +285,7 @@ protected:
                 QueueAnswers(row);
             if (P->Start()) {
                 if (row.Stage != TStage::Burst)
-                    P->Form->ComPort.setResponseTime(ReplyTimeMs);
+                    P->Form->Session().ComPort.setResponseTime(ReplyTimeMs);
                 P->Launch();
             }
         }
@@ -324,13 +324,13 @@ protected:
                 texts << shown.text;
         return texts;
     }
-    TServiceForm &ServiceWindow() const { return *F->Service->Form; }
+    TServiceForm &ServiceWindow() const { return *F->Service().Form; }
 
     bool Idle() const {
-        const TAppState &s = F->State;
+        const TAppState &s = F->Session().State;
         return s.Ending || (!s.TaskBusy && s.PendingCommands.isEmpty() && s.ReadBackActive == 0 &&
                             !s.StatusBusy && !s.CalRetrievePending && !s.CalLoadPending &&
-                            !s.SettingsFileActive && !F->ComPort.InUse());
+                            !s.SettingsFileActive && !F->Session().ComPort.InUse());
     }
 
     void OpenServiceWindow() {
@@ -387,15 +387,15 @@ protected:
         QString path;
         if (row.Stage == TStage::Replay) {
             // Saved before the user's change, which it leaves alone.
-            QStringList lines = F->State.SettingsList;
+            QStringList lines = F->Session().State.SettingsList;
             lines.removeIf([](const QString &line) { return line.startsWith("*CFG 1 "); });
             path =
                 WriteFile("settings.txt", (lines.join("\r\n") + "\r\n:PULS2:WCO 9\r\n").toLatin1());
         }
         if (row.Stage == TStage::CalLoad)
-            path = WriteFile(
-                "cals.txt",
-                (F->State.CalibrationList.join("\r\n") + "\r\n:PULS2:CAL:DEL 30\r\n").toLatin1());
+            path = WriteFile("cals.txt", (F->Session().State.CalibrationList.join("\r\n") +
+                                          "\r\n:PULS2:CAL:DEL 30\r\n")
+                                             .toLatin1());
         if (row.Stage == TStage::SettingsFile)
             path = BadFile(row.Fault, ":PULS2:WCO 9");
         if (row.Stage == TStage::CalFile)
@@ -451,11 +451,11 @@ protected:
         ASSERT_TRUE(
             QTest::qWaitFor([&] { return QApplication::focusWidget() == F->ChDelayAdj[1]; }, 5000));
         bool pressedWhileBusy = false;
-        TOnceWhen during([&] { return F->ComPort.InUse(); },
+        TOnceWhen during([&] { return F->Session().ComPort.InUse(); },
                          [&] {
                              for (int i = 0; i < BurstSteps; ++i)
                                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-                             pressedWhileBusy = F->ComPort.InUse();
+                             pressedWhileBusy = F->Session().ComPort.InUse();
                          });
         F->AutoStartEnbl->click();
         ASSERT_TRUE(QTest::qWaitFor(
@@ -487,7 +487,7 @@ protected:
         // while the program writes. The saves read back first (reopening the port), so for
         // them they begin at the file dialog and end at the error box; meanwhile the poll,
         // which reopens the port too, is held back.
-        const QSignalBlocker noPoll(F->StatusTimer);
+        const QSignalBlocker noPoll(F->Session().StatusTimer);
         std::optional<TReadOnlyFolder> readOnly;
         bool dropped = false;
         const auto drop = [&] {
@@ -552,7 +552,7 @@ protected:
     }
 
     void CheckEnd(TEnd end) {
-        EXPECT_EQ(F->State.Ending, end != TEnd::Runs);
+        EXPECT_EQ(F->Session().State.Ending, end != TEnd::Runs);
         EXPECT_EQ(P->Restarts, end == TEnd::Restarts ? 1 : 0);
         EXPECT_EQ(P->Quits, end == TEnd::Runs ? 0 : 1);
     }
@@ -564,7 +564,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
                 return Received().mid(mark).contains("*CFG?" + QString::number(Channels) + "?") &&
-                       f.State.ReadBackActive == 0 && !f.State.TaskBusy;
+                       f.Session().State.ReadBackActive == 0 && !f.Session().State.TaskBusy;
             },
             10000));
     }
@@ -574,7 +574,7 @@ protected:
             const QString record = Sim->Dump().value("state").filter("*CFG 1 ").value(0);
             EXPECT_EQ(record.section(' ', 5, 5), "BURS")
                 << "the user's change is in the instrument";
-            EXPECT_EQ(F->State.ChannelSettings[1].Mode, 2) << "and in the panel";
+            EXPECT_EQ(F->Session().State.ChannelSettings[1].Mode, 2) << "and in the panel";
         }
         if (!QFileInfo(Sim->LinkPath()).isSymLink() || row.End == TEnd::Exits)
             return; // unplugged, or nothing left to look at
@@ -583,10 +583,10 @@ protected:
         if (row.End == TEnd::Restarts) {
             again = P->StartAgain();
             view = again.get();
-            ASSERT_FALSE(view->State.Ending) << "the new instance found the instrument";
+            ASSERT_FALSE(view->Session().State.Ending) << "the new instance found the instrument";
         } else if (row.Stage != TStage::Refresh) {
             // A complete read-back must already agree; then as after any error, Refresh.
-            if (F->State.SettingsList.size() == 5 + 5 + 6 + Channels) {
+            if (F->Session().State.SettingsList.size() == 5 + 5 + 6 + Channels) {
                 EXPECT_EQ(PanelDisagreements(*F, Sim->Dump()), QStringList()) << "before a refresh";
             }
             RefreshAndWait(*F);
@@ -594,12 +594,13 @@ protected:
         EXPECT_EQ(PanelDisagreements(*view, Sim->Dump()), QStringList());
         if (IsCalStage(row.Stage)) {
             view->ServiceWindowMenu->trigger();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !view->State.CalRetrievePending; }, 10000));
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return !view->Session().State.CalRetrievePending; }, 10000));
             EXPECT_EQ(CalDisagreements(*view, *Sim), QStringList());
         }
         if (again) {
-            again->TaskTimer.stop();
-            again->StatusTimer.stop();
+            again->Session().TaskTimer.stop();
+            again->Session().StatusTimer.stop();
         }
     }
 
@@ -621,7 +622,7 @@ TEST_P(FaultMatrix, UserSeesTheBoxesOfTheRowAndNothingIsLost) {
     const TFaultRow &row = GetParam();
     ASSERT_TRUE(Begin(row)) << "pulsesim did not start";
     ASSERT_TRUE(F);
-    if (!F->State.Ending)
+    if (!F->Session().State.Ending)
         Act(row);
     Settle(row);
     EXPECT_EQ(Boxes(), Expected(row));

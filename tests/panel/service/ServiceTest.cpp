@@ -49,8 +49,8 @@ int ListSize(int channels) {
 
 class ServiceTest : public LivePanelTest {
 protected:
-    TServiceForm &W() { return *Form->Service->Form; }
-    TCalibrationFile &File() { return *Form->Service->File; }
+    TServiceForm &W() { return *Form->Service().Form; }
+    TCalibrationFile &File() { return *Form->Service().File; }
     // The simulator's service section in read-back order, the secure line as the
     // unsecure command: what the calibration list holds after its header.
     QStringList DumpedCalLines() const {
@@ -62,8 +62,8 @@ protected:
     bool CalIdle() {
         return QTest::qWaitFor(
             [&] {
-                return !Form->State.CalRetrievePending && !Form->State.CalLoadPending &&
-                       !W().CalTimer.isActive();
+                return !Form->Session().State.CalRetrievePending &&
+                       !Form->Session().State.CalLoadPending && !W().CalTimer.isActive();
             },
             15000);
     }
@@ -112,7 +112,7 @@ TEST_P(ServiceReadBackTest, AsksInOrderAndListsWhatItRead) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return W().isVisible(); }, 5000));
         ASSERT_TRUE(CalIdle());
     }
-    const QStringList list = Form->State.CalibrationList;
+    const QStringList list = Form->Session().State.CalibrationList;
     const QStringList expected = DumpedCalLines();
     ASSERT_EQ(list.size(), ListSize(c.Channels));
     EXPECT_EQ(list.mid(1, 4), QStringList({"// " + Form->windowTitle(), "// Serial Number: 1234",
@@ -133,15 +133,15 @@ TEST_P(ServiceReadBackTest, AsksInOrderAndListsWhatItRead) {
     // The factors differ from the controls' defaults: the handlers ran, their commands
     // were discarded, and the reminder is up.
     EXPECT_TRUE(W().StoreCalReminderLbl->isVisible());
-    EXPECT_EQ(Form->State.ChannelSettings[c.Channels].AmpOffsetCal,
+    EXPECT_EQ(Form->Session().State.ChannelSettings[c.Channels].AmpOffsetCal,
               W().ChAmpOffAdj[c.Channels]->Value());
-    EXPECT_FALSE(Form->State.Link.CommandsDisabled);
+    EXPECT_FALSE(Form->Session().State.Link.CommandsDisabled);
     EXPECT_FALSE(Form->MessageForm->isVisible());
     // Each channel's controls and model hold what was read: writing the delay read must
     // not move the width read before it.
     QStringList shown, held;
     for (int n = 1; n <= c.Channels; ++n) {
-        const auto &m = Form->State.ChannelSettings[n];
+        const auto &m = Form->Session().State.ChannelSettings[n];
         const QString ch = ":PULS" + QString::number(n) + ":CAL:";
         shown << ch + "WIDT " + QString::number(W().ChWidthCalAdj[n]->Value())
               << ch + "DEL " + QString::number(W().ChDelayCalAdj[n]->Value())
@@ -177,7 +177,7 @@ TEST_F(ServiceTest, WrongOrCancelledCodeLocksAndClosesTheWindow) {
         EXPECT_EQ(LastMessage(), "Incorrect Code");
         EXPECT_FALSE(W().isVisible());
         EXPECT_FALSE(Form->ServiceWindowMenu->isVisible());
-        EXPECT_FALSE(Form->State.InstrumentUnsecured);
+        EXPECT_FALSE(Form->Session().State.InstrumentUnsecured);
     }
     EXPECT_EQ(Prompts.Shown[0].caption, "Unsecure Form");
     EXPECT_EQ(Prompts.Shown[0].text, "Enter Code:");
@@ -196,7 +196,7 @@ TEST_F(ServiceTest, BadgeReplySelectsTheCompanyOnlyWhenItNamesOne) {
     };
     ASSERT_TRUE(StartPanel(Launch("6180-12")));
     ASSERT_TRUE(Panel.Sim().Control("secure 0") == "ok");
-    ASSERT_EQ(Form->Exchange.SendCommand(":SYST:BAD 1 12"), "ok");
+    ASSERT_EQ(Form->Session().Exchange.SendCommand(":SYST:BAD 1 12"), "ok");
     for (const TCase &c : cases) {
         SCOPED_TRACE(c.Line.toStdString());
         if (!c.Fault.isEmpty()) {
@@ -205,9 +205,9 @@ TEST_F(ServiceTest, BadgeReplySelectsTheCompanyOnlyWhenItNamesOne) {
         OpenWindow();
         EXPECT_EQ(W().CompanySel->ItemIndex(), c.Company);
         EXPECT_EQ(W().CompanySel->button(1)->text(), "VK 6180");
-        EXPECT_EQ(Form->State.Badge, 1);
-        EXPECT_EQ(Form->State.CalibrationList.value(7), c.Line);
-        EXPECT_FALSE(Form->State.CalRetrievePending);
+        EXPECT_EQ(Form->Session().State.Badge, 1);
+        EXPECT_EQ(Form->Session().State.CalibrationList.value(7), c.Line);
+        EXPECT_FALSE(Form->Session().State.CalRetrievePending);
     }
 }
 
@@ -217,9 +217,9 @@ TEST_F(ServiceTest, ValuesBeyondTheLimitsAreListedAsReadAndShownClamped) {
     ASSERT_TRUE(Sim->InjectFault("garble 1 :PULS3:CAL:OFFS?"));
     OpenWindow();
     EXPECT_EQ(W().ChAmpGainAdj[2]->Value(), 2000.0);
-    EXPECT_TRUE(Form->State.CalibrationList.contains(":PULS2:CAL:GAIN 0"));
+    EXPECT_TRUE(Form->Session().State.CalibrationList.contains(":PULS2:CAL:GAIN 0"));
     EXPECT_EQ(W().ChAmpOffAdj[3]->Value(), 0.0); // not a number: 0
-    EXPECT_TRUE(Form->State.CalibrationList.contains(":PULS3:CAL:OFFS 0"));
+    EXPECT_TRUE(Form->Session().State.CalibrationList.contains(":PULS3:CAL:OFFS 0"));
 }
 
 // Each change goes out at once, as the instrument takes it; a delay change moves the
@@ -295,24 +295,25 @@ TEST_F(ServiceTest, AdjustmentsSendTheirCommands) {
         }
         EXPECT_EQ(w.StoreCalReminderLbl->isVisible(), c.Sent.value(0) != "*STR 0");
     }
-    EXPECT_EQ(Form->State.ChannelSettings[3].WidthCal, 21);
-    EXPECT_EQ(Form->State.Identity.SerialNumber, 42);
-    EXPECT_EQ(Form->State.ChannelCount, 36);
-    EXPECT_EQ(Form->State.Badge, 1);
+    EXPECT_EQ(Form->Session().State.ChannelSettings[3].WidthCal, 21);
+    EXPECT_EQ(Form->Session().State.Identity.SerialNumber, 42);
+    EXPECT_EQ(Form->Session().State.ChannelCount, 36);
+    EXPECT_EQ(Form->Session().State.Badge, 1);
 }
 
 TEST_F(ServiceTest, StoreWhileCommandsAreDisabledKeepsTheReminder) {
     ASSERT_TRUE(StartPanel(Launch("6180-6")));
     OpenWindow();
     W().ShowReminder(true);
-    Form->State.Link.CommandsDisabled = true; // as while a panel read-back fills the controls
+    Form->Session().State.Link.CommandsDisabled =
+        true; // as while a panel read-back fills the controls
     QTest::mouseClick(W().StoreCalsBtn, Qt::LeftButton);
     EXPECT_TRUE(W().StoreCalReminderLbl->isVisible());
-    EXPECT_TRUE(Form->State.PendingCommands.isEmpty());
+    EXPECT_TRUE(Form->Session().State.PendingCommands.isEmpty());
     // A calibration read-back in the middle hands the flag back as it found it.
-    EXPECT_TRUE(Form->Service->ReadBack->RetrieveCals());
-    EXPECT_TRUE(Form->State.Link.CommandsDisabled);
-    Form->State.Link.CommandsDisabled = false;
+    EXPECT_TRUE(Form->Service().ReadBack->RetrieveCals());
+    EXPECT_TRUE(Form->Session().State.Link.CommandsDisabled);
+    Form->Session().State.Link.CommandsDisabled = false;
 }
 
 TEST_F(ServiceTest, ChannelSelectionWithoutCompanySendsNothingAndSaysWhy) {
@@ -325,7 +326,7 @@ TEST_F(ServiceTest, ChannelSelectionWithoutCompanySendsNothingAndSaysWhy) {
     EXPECT_EQ(WaitForSent(mark, 0), QStringList());
     EXPECT_EQ(LastMessage(),
               "Select a company first: the badge and channel count are sent together.");
-    EXPECT_EQ(Form->State.ChannelCount, 6);
+    EXPECT_EQ(Form->Session().State.ChannelCount, 6);
 }
 
 // A count raised beyond the pages built: the next read-back builds the missing pages.
@@ -338,14 +339,15 @@ TEST_F(ServiceTest, OptimizeReadsTheNewFactorsAndRaisedCountsGetTheirPages) {
     const int mark = Mark();
     QTest::mouseClick(W().OptimizeCals, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return W().CalTimer.isActive() || !Form->State.CalRetrievePending; }, 2000));
+        [&] { return W().CalTimer.isActive() || !Form->Session().State.CalRetrievePending; },
+        2000));
     ASSERT_TRUE(CalIdle());
     EXPECT_EQ(SentSince(mark).value(0), "*OPT");
     EXPECT_EQ(W().ChPageCalibration->count(), 12);
     // The instrument has six channels: the other six answer with errors, listed as 0.
-    EXPECT_EQ(Form->State.CalibrationList.size(), ListSize(12));
-    EXPECT_EQ(Form->State.CalibrationList.mid(5, ListSize(6) - 5), DumpedCalLines());
-    EXPECT_EQ(Form->State.CalibrationList.last(), ":PULS12:CAL:OFFS 0");
+    EXPECT_EQ(Form->Session().State.CalibrationList.size(), ListSize(12));
+    EXPECT_EQ(Form->Session().State.CalibrationList.mid(5, ListSize(6) - 5), DumpedCalLines());
+    EXPECT_EQ(Form->Session().State.CalibrationList.last(), ":PULS12:CAL:OFFS 0");
 }
 
 // Calibration work asked for while a status poll waits for its reply runs after it,
@@ -377,15 +379,16 @@ TEST_F(ServiceTest, WorkAskedForDuringAPollWaitsForIt) {
         SCOPED_TRACE(c.Name);
         ASSERT_TRUE(Sim->InjectFault("delay 1 600 :PULS0:STAT?"));
         bool deferred = false;
-        const TOnceWhen during([&] { return Form->State.StatusBusy && Form->ComPort.InUse(); },
-                               [&] {
-                                   c.Act();
-                                   deferred = W().CalTimer.isActive();
-                               });
+        const TOnceWhen during(
+            [&] { return Form->Session().State.StatusBusy && Form->Session().ComPort.InUse(); },
+            [&] {
+                c.Act();
+                deferred = W().CalTimer.isActive();
+            });
         ASSERT_TRUE(QTest::qWaitFor([&] { return during.Done(); }, 5000));
         EXPECT_TRUE(deferred);
         ASSERT_TRUE(CalIdle());
-        EXPECT_EQ(Form->State.CalibrationList.mid(5), DumpedCalLines());
+        EXPECT_EQ(Form->Session().State.CalibrationList.mid(5), DumpedCalLines());
     }
     EXPECT_EQ(QFile(path).exists(), true);
 }
@@ -402,7 +405,7 @@ TEST_F(ServiceTest, SavedFileLoadsBackLineForLine) {
     ASSERT_TRUE(CalIdle());
     const QStringList saved =
         QString::fromLatin1(TTestFolder::Read(path)).split("\r\n", Qt::SkipEmptyParts);
-    EXPECT_EQ(saved, Form->State.CalibrationList);
+    EXPECT_EQ(saved, Form->Session().State.CalibrationList);
     EXPECT_EQ(Prompts.FileDialogs.last().caption, "Save calibration parameters");
     const QStringList before = Sim->Dump().value("service");
 
@@ -451,7 +454,7 @@ TEST_F(ServiceTest, LostSecureReplyKeepsTheServiceWindowLocked) {
     ASSERT_TRUE(p.StartAndLaunch());
     Form = p.Form.get();
     EXPECT_TRUE(Prompts.Texts().contains("Communications lost. Restart?"));
-    EXPECT_FALSE(Form->State.InstrumentUnsecured);
+    EXPECT_FALSE(Form->Session().State.InstrumentUnsecured);
     EXPECT_FALSE(Form->ServiceWindowMenu->isVisible());
 }
 
@@ -474,7 +477,7 @@ TEST_F(ServiceTest, FileFromOneInstrumentMakesAnotherEqual) {
     launch.Serial = 777;
     other.AddSim(launch);
     ASSERT_TRUE(other.StartAndLaunch());
-    TServiceWindow &service = *other.Form->Service;
+    TServiceWindow &service = other.Form->Service();
     other.Form->ServiceWindowMenu->trigger();
     other.Prompts.QueueFileName(path);
     other.Prompts.QueueOK();
@@ -482,5 +485,5 @@ TEST_F(ServiceTest, FileFromOneInstrumentMakesAnotherEqual) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return other.Prompts.Texts().contains("Settings loaded."); }, 15000));
     EXPECT_EQ(other.Sim().Dump().value("service"), Sim->Dump().value("service"));
-    EXPECT_EQ(other.Form->State.CalibrationList.mid(5), DumpedCalLines());
+    EXPECT_EQ(other.Form->Session().State.CalibrationList.mid(5), DumpedCalLines());
 }
