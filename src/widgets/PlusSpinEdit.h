@@ -96,6 +96,7 @@ private:
     void FormatText();
     void LocateFocusDigit();
     void SetIncExponent(int n);
+    void SetLimit(double &limit, double v);
     void LayoutButtons();
     int ButtonWidth() const;
     void FontChanged();
@@ -104,12 +105,10 @@ private:
     int TextWidth(const QString &s) const;
     void TypeDigit(QChar c);
     void PlaceFocusAt(int x);
-    void SpinUp(bool byTimer);
-    void SpinDown(bool byTimer);
+    void Spin(bool up, bool byTimer);
     void EndSpin();
     void SpinButtonMouseDown(TSpinButton *button);
     void SpinButtonMouseUp();
-    void TimerTick();
     void ReportError(const QString &message);
 
     double fMinValue = 0;
