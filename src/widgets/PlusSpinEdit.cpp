@@ -157,11 +157,7 @@ void TPlusSpinEdit::setIncrement(double v) {
 
 void TPlusSpinEdit::setDecimals(int v) {
     fDecimals = std::clamp(v, 0, MaxDecimals);
-    FormatText();
-    if (fAutoSize)
-        ApplyAutoSize();
-    else
-        LocateFocusDigit();
+    Reformat();
 }
 
 void TPlusSpinEdit::setLeadingDigits(int v) {
@@ -177,10 +173,7 @@ void TPlusSpinEdit::setBase(int v) {
     fBase = v;
     SetIncExponent(fIncExponent);
     FormatText();
-    if (fAutoSize)
-        ApplyAutoSize();
-    else
-        LayoutButtons();
+    Relayout();
 }
 
 void TPlusSpinEdit::setThousandSeparator(QChar c) {
@@ -191,12 +184,8 @@ void TPlusSpinEdit::setThousandSeparator(QChar c) {
         fInternalThousandSep = QChar();
     else
         fInternalThousandSep = NeedsBlankSeparator(c) ? QLatin1Char(' ') : c;
-    FormatText();
     // Separators widen the text: size again so that the widest limit still fits.
-    if (fAutoSize)
-        ApplyAutoSize();
-    else
-        LocateFocusDigit();
+    Reformat();
 }
 
 void TPlusSpinEdit::setAutoSize(bool v) {
@@ -340,10 +329,22 @@ void TPlusSpinEdit::FontChanged() {
     const QFontMetrics fm(font());
     fDigitWidth = fm.horizontalAdvance(QLatin1Char('0'));
     fDigitHeight = fm.height();
+    Relayout();
+}
+
+void TPlusSpinEdit::Relayout() {
     if (fAutoSize)
         ApplyAutoSize();
     else
         LayoutButtons();
+}
+
+void TPlusSpinEdit::Reformat() {
+    FormatText();
+    if (fAutoSize)
+        ApplyAutoSize();
+    else
+        LocateFocusDigit();
 }
 
 // Without limits the width is left as it is.

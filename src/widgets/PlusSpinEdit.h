@@ -101,6 +101,10 @@ private:
     int ButtonWidth() const;
     void FontChanged();
     void ApplyAutoSize();
+    // Sizes to the text (AutoSize), else lays the buttons out again in the same size.
+    void Relayout();
+    // Formats the text again and sizes to it (AutoSize), else places the focus digit.
+    void Reformat();
     bool FocusInText() const;
     int TextWidth(const QString &s) const;
     void TypeDigit(QChar c);
