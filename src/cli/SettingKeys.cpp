@@ -67,32 +67,39 @@ TKey FlagKey(const char *name, TItemBuilder build) {
     return {name, TKind::Flag, "", nullptr, nullptr, nullptr, std::move(build)};
 }
 
+// A drop-down of an input: the key's last part, its keyword table, its command.
+struct TInputSelector {
+    const char *Name;
+    const TKeywordTable &(*Table)();
+    QString (*Command)(int input, int item);
+};
+
 // "trig1.mode" ... "gate2.debounce": both inputs alike, but gate 2 has no level of its
 // own (one threshold serves trigger 2 and gate 2).
 QList<TKey> InputKeys() {
+    static const TInputSelector trigger[] = {{"mode", TriggerModeTable, TriggerModeCommand},
+                                             {"edge", TriggerEdgeTable, TriggerEdgeCommand},
+                                             {"debounce", DebounceTable, TriggerDebounceCommand}};
+    static const TInputSelector gate[] = {{"mode", GateModeTable, GateModeCommand},
+                                          {"logic", GateLogicTable, GateLogicCommand},
+                                          {"debounce", DebounceTable, GateDebounceCommand}};
     QList<TKey> keys;
+    const auto selectors = [&keys](const QString &prefix, int in, const auto &list) {
+        for (const TInputSelector &s : list)
+            keys << KeywordKey(prefix + s.Name, s.Table,
+                               [in, s](int, int i) { return s.Command(in, i); });
+    };
     for (const int in : {1, 2}) {
-        const QString trig = QStringLiteral("trig%1.").arg(in);
-        keys << KeywordKey(trig + "mode", TriggerModeTable, [in](int, int i) {
-            return TriggerModeCommand(in, i);
-        }) << KeywordKey(trig + "edge", TriggerEdgeTable, [in](int, int i) {
-            return TriggerEdgeCommand(in, i);
-        }) << KeywordKey(trig + "debounce", DebounceTable, [in](int, int i) {
-            return TriggerDebounceCommand(in, i);
-        }) << LevelKey(trig + "level", ThresholdLimits, [in](int, double v) {
-            return TriggerLevelCommand(in, v);
-        });
+        const QString prefix = QStringLiteral("trig%1.").arg(in);
+        selectors(prefix, in, trigger);
+        keys << LevelKey(prefix + "level", ThresholdLimits,
+                         [in](int, double v) { return TriggerLevelCommand(in, v); });
     }
     for (const int in : {1, 2}) {
-        const QString gate = QStringLiteral("gate%1.").arg(in);
-        keys << KeywordKey(gate + "mode", GateModeTable,
-                           [in](int, int i) { return GateModeCommand(in, i); })
-             << KeywordKey(gate + "logic", GateLogicTable,
-                           [in](int, int i) { return GateLogicCommand(in, i); })
-             << KeywordKey(gate + "debounce", DebounceTable,
-                           [in](int, int i) { return GateDebounceCommand(in, i); });
+        const QString prefix = QStringLiteral("gate%1.").arg(in);
+        selectors(prefix, in, gate);
         if (in == 1)
-            keys << LevelKey(gate + "level", ThresholdLimits,
+            keys << LevelKey(prefix + "level", ThresholdLimits,
                              [](int, double v) { return Gate1LevelCommand(v); });
     }
     return keys;
