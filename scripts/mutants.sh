@@ -26,7 +26,7 @@ fault() {
 
 # --- the faults ----------------------------------------------------------------------------
 fault transport src/transport/VKComPort.cpp \
-    'indexOf(FEndOfResponseRaw, searchFrom) >= 0' 'indexOf(FEndOfResponseRaw, searchFrom) > 0' \
+    'indexOf(terminator, searchFrom) >= 0' 'indexOf(terminator, searchFrom) > 0' \
     'a reply of only the terminator (empty) is not seen'
 fault transport src/transport/VKComPort.cpp \
     'deadline = QDeadlineTimer(qint64(FResponseTime), Qt::PreciseTimer);' '' \
@@ -73,25 +73,25 @@ fault files src/files/SettingsFileReader.cpp \
 fault files src/files/SettingsFileSequence.cpp \
     'FSeams.Pause(LinePauseMs);' '' \
     'no 30 ms pause between replayed settings lines'
-fault panel_behaviour src/panel/StatusPoll.cpp \
+fault panel_behaviour src/session/Session.cpp \
     '} else if (!running) {' '} else if (running) {' \
     'a poll does not see an output started at the instrument'
-fault panel_behaviour src/panel/StatusPoll.cpp \
-    'currentIndex() == ShotCountPage' 'currentIndex() != ShotCountPage' \
+fault panel_behaviour src/panel/PanelView.cpp \
+    'currentIndex() == TStatusPoll::ShotCountPage' 'currentIndex() != TStatusPoll::ShotCountPage' \
     'the shot count is read on the wrong pages'
-fault panel_behaviour src/panel/CommandQueue.cpp \
+fault panel_behaviour src/session/CommandQueue.cpp \
     'if (FState.Link.CommandsDisabled)' 'if (false)' \
     'changes made while a read-back fills the controls are sent'
-fault panel_behaviour src/panel/CommandQueue.cpp \
+fault panel_behaviour src/session/CommandQueue.cpp \
     'FState.PendingCommands.takeFirst()' 'FState.PendingCommands.takeLast()' \
     'the queue sends the newest command first'
 fault panel_service src/service/CalibrationAdjustments.cpp \
     'm.WidthCal = m.WidthCal + value - m.DelayCal;' 'm.WidthCal = m.WidthCal - value + m.DelayCal;' \
     'a delay calibration change moves the width the wrong way'
-fault panel_service src/service/CalibrationReadBack.cpp \
+fault panel_service src/session/SessionReadBack.cpp \
     '{TChannelCal::Width, TChannelCal::Delay,' '{TChannelCal::Delay, TChannelCal::Width,' \
     'the read-back asks a channel'"'"'s delay before its width'
-fault panel_service src/service/CalibrationReadBack.cpp \
+fault panel_service src/session/SessionReadBack.cpp \
     '*fields[i] = v;' '' \
     'the read-back writes a control before its model: the delay read moves the width read'
 fault panel_service src/service/ServiceAccess.cpp \

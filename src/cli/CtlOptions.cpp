@@ -39,6 +39,23 @@ const TVerb *FindVerb(const QString &name) {
     return nullptr;
 }
 
+// The options that only switch something on.
+const struct {
+    const char *Name;
+    bool TCtlOptions::*Member;
+} Flags[] = {
+    {"--log", &TCtlOptions::Log},   {"--quiet", &TCtlOptions::Quiet},
+    {"--help", &TCtlOptions::Help}, {"--version", &TCtlOptions::Version},
+    {"--json", &TCtlOptions::Json}, {"--watch", &TCtlOptions::Watch},
+};
+
+bool TCtlOptions::*FindFlag(const QString &name) {
+    for (const auto &f : Flags)
+        if (name == QLatin1String(f.Name))
+            return f.Member;
+    return nullptr;
+}
+
 const char *const OptionsHelp = "Options:\n"
                                 "  --port N   use COM N, skip the search\n"
                                 "  --baud B   the rate on that port (default 115200)\n"
@@ -80,18 +97,8 @@ TCtlOptions TCtlOptions::Parse(const QStringList &arguments) {
             }
             (a == "--port" ? o.Port : o.Baud) = *value;
             ++i;
-        } else if (a == "--log") {
-            o.Log = true;
-        } else if (a == "--quiet") {
-            o.Quiet = true;
-        } else if (a == "--help") {
-            o.Help = true;
-        } else if (a == "--version") {
-            o.Version = true;
-        } else if (a == "--json") {
-            o.Json = true;
-        } else if (a == "--watch") {
-            o.Watch = true;
+        } else if (const auto flag = FindFlag(a)) {
+            o.*flag = true;
         } else {
             o.Error = QStringLiteral("unknown option ") + a;
             return o;

@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QHash>
 #include <QJsonDocument>
 #include <QThread>
 #include <QTimer>
@@ -69,25 +70,16 @@ TExitCode TCtlRunner::Run() {
     }
     if (!Connect())
         return Outcome() == TExitCode::Ok ? TExitCode::NoInstrument : Outcome();
-    if (v == "find")
-        return Find();
-    if (v == "identify")
-        return Identify();
-    if (v == "get")
-        return Get();
-    if (v == "set")
-        return Set();
-    if (v == "send")
-        return Send();
-    if (v == "run" || v == "stop")
-        return RunStop(v == "run");
-    if (v == "status")
-        return Status();
-    if (v == "save")
-        return SaveFile();
-    if (v == "restore")
-        return RestoreFile();
-    return Bin();
+    // The verbs that talk to the instrument; the options let no other verb through.
+    static const QHash<QString, TExitCode (TCtlRunner::*)()> verbs = {
+        {"find", &TCtlRunner::Find},     {"identify", &TCtlRunner::Identify},
+        {"get", &TCtlRunner::Get},       {"set", &TCtlRunner::Set},
+        {"send", &TCtlRunner::Send},     {"run", &TCtlRunner::RunStop},
+        {"stop", &TCtlRunner::RunStop},  {"status", &TCtlRunner::Status},
+        {"save", &TCtlRunner::SaveFile}, {"restore", &TCtlRunner::RestoreFile},
+        {"bin", &TCtlRunner::Bin},
+    };
+    return (this->*verbs.value(v, &TCtlRunner::Bin))();
 }
 
 TExitCode TCtlRunner::List() {
@@ -164,8 +156,8 @@ TExitCode TCtlRunner::Send() {
     return Outcome();
 }
 
-TExitCode TCtlRunner::RunStop(bool run) {
-    if (run)
+TExitCode TCtlRunner::RunStop() {
+    if (FOptions.Verb == "run")
         FSession.Run();
     else
         FSession.Stop();
@@ -226,28 +218,22 @@ TSettingsFileSeams FileSeams(TSession &session, const std::function<bool()> &rea
 } // namespace
 
 TExitCode TCtlRunner::SaveFile() {
-    FPrompts.FileName = FOptions.Args[0];
-    TSettingsFileSequence sequence(FileSeams(
-                                       FSession, [this] { return ReadBack(); }, [] {}),
-                                   FPrompts);
-    const auto outcome = sequence.Save();
-    FSession.State.SettingsFileActive = false;
-    if (outcome == TSettingsFileSequence::TOutcome::Failed)
-        return TExitCode::BadFile;
-    return Outcome();
+    return FileSequence(false, [] {});
 }
 
 TExitCode TCtlRunner::RestoreFile() {
-    FPrompts.FileName = FOptions.Args[0];
     // Read once more for the progress bar only; the sequence reads and checks the file.
-    const int total = int(TSettingsFileReader::Read(FPrompts.FileName).Lines.size());
+    const int total = int(TSettingsFileReader::Read(FOptions.Args[0]).Lines.size());
     int sent = 0;
-    TSettingsFileSequence sequence(
-        FileSeams(
-            FSession, [this] { return ReadBack(); },
-            [this, &sent, total] { FView.ReplayProgress(++sent, total); }),
-        FPrompts);
-    const auto outcome = sequence.Restore();
+    return FileSequence(true, [this, &sent, total] { FView.ReplayProgress(++sent, total); });
+}
+
+TExitCode TCtlRunner::FileSequence(bool restore, const std::function<void()> &lineSent) {
+    FPrompts.FileName = FOptions.Args[0];
+    TSettingsFileSequence sequence(FileSeams(
+                                       FSession, [this] { return ReadBack(); }, lineSent),
+                                   FPrompts);
+    const auto outcome = restore ? sequence.Restore() : sequence.Save();
     FSession.State.SettingsFileActive = false;
     if (outcome == TSettingsFileSequence::TOutcome::Failed)
         return TExitCode::BadFile;

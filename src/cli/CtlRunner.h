@@ -27,10 +27,12 @@ private:
     TExitCode Get();
     TExitCode Set();
     TExitCode Send();
-    TExitCode RunStop(bool run);
+    TExitCode RunStop(); // run or stop, as the verb says
     TExitCode Status();
     TExitCode SaveFile();
     TExitCode RestoreFile();
+    // The settings file's save or restore; lineSent after each replayed line.
+    TExitCode FileSequence(bool restore, const std::function<void()> &lineSent);
     TExitCode Bin();
 
     bool Connect();

@@ -20,7 +20,7 @@ enum class TKind { Time, Level, Unsigned, Signed, Keyword, Flag, Mux };
 using TLimitsOf = std::function<TLevelLimits(const TValueRanges &)>;
 
 struct TKey {
-    const char *Name; // without "chN." for channel keys
+    QString Name; // without "chN." for channel keys
     TKind Kind;
     const char *Unit; // for --help
     TLimitsOf Limits; // not for keywords, flags and masks
@@ -30,12 +30,8 @@ struct TKey {
     std::function<QString(int n, int item)> Item;
 };
 
-TLevelLimits TimeLimits(const TValueRange &r) {
-    return {r.MinValue, r.MaxValue, r.Increment};
-}
-TLevelLimits CountLimits(double min, double max) {
-    return {min, max, 1.0};
-}
+using TNumberBuilder = std::function<QString(int, double)>;
+using TItemBuilder = std::function<QString(int, int)>;
 
 std::uint32_t U32(double v) {
     return CountAsUnsigned(v);
@@ -44,130 +40,112 @@ std::int32_t S32(double v) {
     return CountAsSigned(v);
 }
 
-TKey TimeKey(const char *name, TLimitsOf limits, std::function<QString(int, double)> build) {
-    return {name, TKind::Time, "s", std::move(limits), nullptr, std::move(build), nullptr};
+// The model's limits and step of one kind of time value.
+TKey TimeKey(const char *name, TValueRange TValueRanges::*range, TNumberBuilder build) {
+    const auto limits = [range](const TValueRanges &r) -> TLevelLimits {
+        return {(r.*range).MinValue, (r.*range).MaxValue, (r.*range).Increment};
+    };
+    return {name, TKind::Time, "s", limits, nullptr, std::move(build), nullptr};
 }
-TKey LevelKey(const char *name, TLevelLimits limits, std::function<QString(int, double)> build) {
+TKey LevelKey(const QString &name, TLevelLimits limits, TNumberBuilder build) {
     return {name,    TKind::Level,     "V",    [limits](const TValueRanges &) { return limits; },
             nullptr, std::move(build), nullptr};
 }
-TKey CountKey(const char *name, TKind kind, TLimitsOf limits,
-              std::function<QString(int, double)> build) {
-    return {name, kind, "count", std::move(limits), nullptr, std::move(build), nullptr};
+// Whole steps from `min` to the model's limit `max`.
+template <class T>
+TKey CountKey(const char *name, TKind kind, double min, T TCountLimits::*max,
+              TNumberBuilder build) {
+    const auto limits = [min, max](const TValueRanges &r) -> TLevelLimits {
+        return {min, static_cast<double>(r.CountLimits.*max), 1.0};
+    };
+    return {name, kind, "count", limits, nullptr, std::move(build), nullptr};
 }
-TKey KeywordKey(const char *name, const TKeywordTable &(*table)(),
-                std::function<QString(int, int)> build) {
+TKey KeywordKey(const QString &name, const TKeywordTable &(*table)(), TItemBuilder build) {
     return {name, TKind::Keyword, "", nullptr, table, nullptr, std::move(build)};
 }
-TKey FlagKey(const char *name, std::function<QString(int, int)> build) {
+TKey FlagKey(const char *name, TItemBuilder build) {
     return {name, TKind::Flag, "", nullptr, nullptr, nullptr, std::move(build)};
 }
 
-const QList<TKey> &SystemKeys() {
-    static const QList<TKey> keys = {
-        TimeKey(
-            "period", [](const TValueRanges &r) { return TimeLimits(r.PeriodRange); },
-            [](int, double v) { return PeriodCommand(v); }),
-        KeywordKey("mode", SystemModeTable, [](int, int i) { return SystemModeCommand(i); }),
-        CountKey(
-            "burst", TKind::Unsigned,
-            [](const TValueRanges &r) {
-                return CountLimits(BurstCountMin, r.CountLimits.SystemBurstMax);
-            },
-            [](int, double v) { return SystemBurstCommand(U32(v)); }),
-        CountKey(
-            "dutyon", TKind::Unsigned,
-            [](const TValueRanges &r) {
-                return CountLimits(BurstCountMin, r.CountLimits.SystemDutyMax);
-            },
-            [](int, double v) { return SystemDutyOnCommand(U32(v)); }),
-        CountKey(
-            "dutyoff", TKind::Unsigned,
-            [](const TValueRanges &r) {
-                return CountLimits(BurstCountMin, r.CountLimits.SystemDutyMax);
-            },
-            [](int, double v) { return SystemDutyOffCommand(U32(v)); }),
-        CountKey(
-            "cycles", TKind::Signed,
-            [](const TValueRanges &r) {
-                return CountLimits(WaitCountMin, r.CountLimits.SystemCycleMax);
-            },
-            [](int, double v) { return SystemCycleCommand(S32(v)); }),
-        FlagKey("autostart", [](int, int on) { return AutoStartCommand(on); }),
-        KeywordKey("sync", SyncOutputTable, [](int, int i) { return SyncOutputCommand(i); }),
-        KeywordKey("iclock", InputClockTable, [](int, int i) { return InputClockCommand(i); }),
-        KeywordKey("oclock", OutputClockTable, [](int, int i) { return OutputClockCommand(i); }),
-        FlagKey("counter", [](int, int on) { return CounterEnableCommand(on); }),
-        KeywordKey("countersource", CounterSourceTable,
-                   [](int, int i) { return CounterSourceCommand(i); }),
-        // Inputs: n carries the input's number here.
-        KeywordKey("trig1.mode", TriggerModeTable,
-                   [](int, int i) { return TriggerModeCommand(1, i); }),
-        KeywordKey("trig1.edge", TriggerEdgeTable,
-                   [](int, int i) { return TriggerEdgeCommand(1, i); }),
-        KeywordKey("trig1.debounce", DebounceTable,
-                   [](int, int i) { return TriggerDebounceCommand(1, i); }),
-        LevelKey("trig1.level", ThresholdLimits,
-                 [](int, double v) { return TriggerLevelCommand(1, v); }),
-        KeywordKey("trig2.mode", TriggerModeTable,
-                   [](int, int i) { return TriggerModeCommand(2, i); }),
-        KeywordKey("trig2.edge", TriggerEdgeTable,
-                   [](int, int i) { return TriggerEdgeCommand(2, i); }),
-        KeywordKey("trig2.debounce", DebounceTable,
-                   [](int, int i) { return TriggerDebounceCommand(2, i); }),
-        // One threshold serves trigger 2 and gate 2.
-        LevelKey("trig2.level", ThresholdLimits,
-                 [](int, double v) { return TriggerLevelCommand(2, v); }),
-        KeywordKey("gate1.mode", GateModeTable, [](int, int i) { return GateModeCommand(1, i); }),
-        KeywordKey("gate1.logic", GateLogicTable,
-                   [](int, int i) { return GateLogicCommand(1, i); }),
-        KeywordKey("gate1.debounce", DebounceTable,
-                   [](int, int i) { return GateDebounceCommand(1, i); }),
-        LevelKey("gate1.level", ThresholdLimits,
-                 [](int, double v) { return Gate1LevelCommand(v); }),
-        KeywordKey("gate2.mode", GateModeTable, [](int, int i) { return GateModeCommand(2, i); }),
-        KeywordKey("gate2.logic", GateLogicTable,
-                   [](int, int i) { return GateLogicCommand(2, i); }),
-        KeywordKey("gate2.debounce", DebounceTable,
-                   [](int, int i) { return GateDebounceCommand(2, i); }),
+// A drop-down of an input: the key's last part, its keyword table, its command.
+struct TInputSelector {
+    const char *Name;
+    const TKeywordTable &(*Table)();
+    QString (*Command)(int input, int item);
+};
+
+// "trig1.mode" ... "gate2.debounce": both inputs alike, but gate 2 has no level of its
+// own (one threshold serves trigger 2 and gate 2).
+QList<TKey> InputKeys() {
+    static const TInputSelector trigger[] = {{"mode", TriggerModeTable, TriggerModeCommand},
+                                             {"edge", TriggerEdgeTable, TriggerEdgeCommand},
+                                             {"debounce", DebounceTable, TriggerDebounceCommand}};
+    static const TInputSelector gate[] = {{"mode", GateModeTable, GateModeCommand},
+                                          {"logic", GateLogicTable, GateLogicCommand},
+                                          {"debounce", DebounceTable, GateDebounceCommand}};
+    QList<TKey> keys;
+    const auto selectors = [&keys](const QString &prefix, int in, const auto &list) {
+        for (const TInputSelector &s : list)
+            keys << KeywordKey(prefix + s.Name, s.Table,
+                               [in, s](int, int i) { return s.Command(in, i); });
     };
+    for (const int in : {1, 2}) {
+        const QString prefix = QStringLiteral("trig%1.").arg(in);
+        selectors(prefix, in, trigger);
+        keys << LevelKey(prefix + "level", ThresholdLimits,
+                         [in](int, double v) { return TriggerLevelCommand(in, v); });
+    }
+    for (const int in : {1, 2}) {
+        const QString prefix = QStringLiteral("gate%1.").arg(in);
+        selectors(prefix, in, gate);
+        if (in == 1)
+            keys << LevelKey(prefix + "level", ThresholdLimits,
+                             [](int, double v) { return Gate1LevelCommand(v); });
+    }
+    return keys;
+}
+
+const QList<TKey> &SystemKeys() {
+    static const QList<TKey> keys =
+        QList<TKey>{
+            TimeKey("period", &TValueRanges::PeriodRange,
+                    [](int, double v) { return PeriodCommand(v); }),
+            KeywordKey("mode", SystemModeTable, [](int, int i) { return SystemModeCommand(i); }),
+            CountKey("burst", TKind::Unsigned, BurstCountMin, &TCountLimits::SystemBurstMax,
+                     [](int, double v) { return SystemBurstCommand(U32(v)); }),
+            CountKey("dutyon", TKind::Unsigned, BurstCountMin, &TCountLimits::SystemDutyMax,
+                     [](int, double v) { return SystemDutyOnCommand(U32(v)); }),
+            CountKey("dutyoff", TKind::Unsigned, BurstCountMin, &TCountLimits::SystemDutyMax,
+                     [](int, double v) { return SystemDutyOffCommand(U32(v)); }),
+            CountKey("cycles", TKind::Signed, WaitCountMin, &TCountLimits::SystemCycleMax,
+                     [](int, double v) { return SystemCycleCommand(S32(v)); }),
+            FlagKey("autostart", [](int, int on) { return AutoStartCommand(on); }),
+            KeywordKey("sync", SyncOutputTable, [](int, int i) { return SyncOutputCommand(i); }),
+            KeywordKey("iclock", InputClockTable, [](int, int i) { return InputClockCommand(i); }),
+            KeywordKey("oclock", OutputClockTable,
+                       [](int, int i) { return OutputClockCommand(i); }),
+            FlagKey("counter", [](int, int on) { return CounterEnableCommand(on); }),
+            KeywordKey("countersource", CounterSourceTable,
+                       [](int, int i) { return CounterSourceCommand(i); }),
+        } +
+        InputKeys();
     return keys;
 }
 
 const QList<TKey> &ChannelKeys() {
     static const QList<TKey> keys = {
         FlagKey("enabled", [](int n, int on) { return ChannelEnableCommand(n, on); }),
-        TimeKey(
-            "delay", [](const TValueRanges &r) { return TimeLimits(r.DelayRange); },
-            ChannelDelayCommand),
-        TimeKey(
-            "width", [](const TValueRanges &r) { return TimeLimits(r.WidthRange); },
-            ChannelWidthCommand),
+        TimeKey("delay", &TValueRanges::DelayRange, ChannelDelayCommand),
+        TimeKey("width", &TValueRanges::WidthRange, ChannelWidthCommand),
         KeywordKey("mode", ChannelModeTable, ChannelModeCommand),
-        CountKey(
-            "burst", TKind::Signed,
-            [](const TValueRanges &r) {
-                return CountLimits(BurstCountMin, r.CountLimits.ChannelBurstMax);
-            },
-            [](int n, double v) { return ChannelBurstCommand(n, S32(v)); }),
-        CountKey(
-            "wait", TKind::Signed,
-            [](const TValueRanges &r) {
-                return CountLimits(WaitCountMin, r.CountLimits.ChannelWaitMax);
-            },
-            [](int n, double v) { return ChannelWaitCommand(n, S32(v)); }),
-        CountKey(
-            "dutyon", TKind::Signed,
-            [](const TValueRanges &r) {
-                return CountLimits(BurstCountMin, r.CountLimits.ChannelDutyMax);
-            },
-            [](int n, double v) { return ChannelDutyOnCommand(n, S32(v)); }),
-        CountKey(
-            "dutyoff", TKind::Signed,
-            [](const TValueRanges &r) {
-                return CountLimits(BurstCountMin, r.CountLimits.ChannelDutyMax);
-            },
-            [](int n, double v) { return ChannelDutyOffCommand(n, S32(v)); }),
+        CountKey("burst", TKind::Signed, BurstCountMin, &TCountLimits::ChannelBurstMax,
+                 [](int n, double v) { return ChannelBurstCommand(n, S32(v)); }),
+        CountKey("wait", TKind::Signed, WaitCountMin, &TCountLimits::ChannelWaitMax,
+                 [](int n, double v) { return ChannelWaitCommand(n, S32(v)); }),
+        CountKey("dutyon", TKind::Signed, BurstCountMin, &TCountLimits::ChannelDutyMax,
+                 [](int n, double v) { return ChannelDutyOnCommand(n, S32(v)); }),
+        CountKey("dutyoff", TKind::Signed, BurstCountMin, &TCountLimits::ChannelDutyMax,
+                 [](int n, double v) { return ChannelDutyOffCommand(n, S32(v)); }),
         KeywordKey("polarity", PolarityTable, ChannelPolarityCommand),
         KeywordKey("output", OutputModeTable, ChannelOutputModeCommand),
         LevelKey("amplitude", AmplitudeLimits, ChannelAmplitudeCommand),
@@ -182,7 +160,7 @@ const QList<TKey> &ChannelKeys() {
 
 const TKey *FindKey(const QList<TKey> &keys, const QString &name) {
     for (const TKey &k : keys)
-        if (name == QLatin1String(k.Name))
+        if (name == k.Name)
             return &k;
     return nullptr;
 }
@@ -332,8 +310,8 @@ QStringList TSettingKeys::HelpLines() {
     };
     QStringList lines;
     for (const TKey &k : SystemKeys())
-        lines << QStringLiteral("  %1 %2").arg(QLatin1String(k.Name), -18).arg(describe(k));
+        lines << QStringLiteral("  %1 %2").arg(k.Name, -18).arg(describe(k));
     for (const TKey &k : ChannelKeys())
-        lines << QStringLiteral("  chN.%1 %2").arg(QLatin1String(k.Name), -14).arg(describe(k));
+        lines << QStringLiteral("  chN.%1 %2").arg(k.Name, -14).arg(describe(k));
     return lines;
 }

@@ -15,8 +15,10 @@ QString Flag(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-QString InputPrefix(const char *family, int input) {
-    return QLatin1Char(':') + QLatin1String(family) + QString::number(input);
+// ":TRIG1:MOD TRIG": family and input number, the setting's suffix, the argument.
+QString InputCmd(const char *family, int input, const char *suffix, const QString &arg) {
+    const QString prefix = QLatin1Char(':') + QLatin1String(family) + QString::number(input);
+    return WithArg(prefix + QLatin1String(suffix), arg);
 }
 
 } // namespace
@@ -66,41 +68,35 @@ QString SyncOutputCommand(int item) {
 }
 
 QString TriggerModeCommand(int input, int item) {
-    return WithArg(InputPrefix("TRIG", input) + QStringLiteral(":MOD"),
-                   TriggerModeTable().KeywordAt(item));
+    return InputCmd("TRIG", input, ":MOD", TriggerModeTable().KeywordAt(item));
 }
 
 QString TriggerEdgeCommand(int input, int item) {
-    return WithArg(InputPrefix("TRIG", input) + QStringLiteral(":EDG"),
-                   TriggerEdgeTable().KeywordAt(item));
+    return InputCmd("TRIG", input, ":EDG", TriggerEdgeTable().KeywordAt(item));
 }
 
 QString TriggerDebounceCommand(int input, int item) {
-    return WithArg(InputPrefix("TRIG", input) + QStringLiteral(":DEB"),
-                   DebounceTable().KeywordAt(item));
+    return InputCmd("TRIG", input, ":DEB", DebounceTable().KeywordAt(item));
 }
 
 QString TriggerLevelCommand(int input, double volts) {
-    return WithArg(InputPrefix("TRIG", input) + QStringLiteral(":LEV"), FormatLevel(volts));
+    return InputCmd("TRIG", input, ":LEV", FormatLevel(volts));
 }
 
 QString Gate1LevelCommand(double volts) {
-    return WithArg(QStringLiteral(":GATE1:LEV"), FormatLevel(volts));
+    return InputCmd("GATE", 1, ":LEV", FormatLevel(volts));
 }
 
 QString GateModeCommand(int input, int item) {
-    return WithArg(InputPrefix("GATE", input) + QStringLiteral(":MOD"),
-                   GateModeTable().KeywordAt(item));
+    return InputCmd("GATE", input, ":MOD", GateModeTable().KeywordAt(item));
 }
 
 QString GateLogicCommand(int input, int item) {
-    return WithArg(InputPrefix("GAT", input) + QStringLiteral(":LOG"),
-                   GateLogicTable().KeywordAt(item));
+    return InputCmd("GAT", input, ":LOG", GateLogicTable().KeywordAt(item));
 }
 
 QString GateDebounceCommand(int input, int item) {
-    return WithArg(InputPrefix("GAT", input) + QStringLiteral(":DEB"),
-                   DebounceTable().KeywordAt(item));
+    return InputCmd("GAT", input, ":DEB", DebounceTable().KeywordAt(item));
 }
 
 QString InputClockCommand(int item) {

@@ -1,5 +1,7 @@
 #include "Keywords.h"
 
+#include <iterator>
+
 namespace Instrument {
 
 QString TKeywordTable::KeywordAt(int index) const {
@@ -23,130 +25,107 @@ TKeywordTable Table(std::initializer_list<std::pair<const char *, const char *>>
     return t;
 }
 
+// The external clock rates in MHz; the input selector lacks the last one.
+constexpr int ClockRatesMHz[] = {10, 20, 25, 30, 40, 50, 60, 80, 100};
+constexpr int InputClockRates = 8;
+
+// The first item, then one per clock rate: keyword "<rate>", caption "<rate> MHz<suffix>".
+TKeywordTable ClockTable(const char *keyword, const char *caption, int rates, const char *suffix) {
+    TKeywordTable t = Table({{keyword, caption}});
+    for (int i = 0; i < rates; ++i) {
+        const QString rate = QString::number(ClockRatesMHz[i]);
+        t.Keywords << rate;
+        t.Captions << rate + QStringLiteral(" MHz") + QLatin1String(suffix);
+    }
+    return t;
+}
+
+enum TSelector {
+    SystemMode,
+    SyncOutput,
+    TriggerMode,
+    TriggerEdge,
+    Debounce,
+    GateMode,
+    GateLogic,
+    InputClock,
+    OutputClock,
+    CounterSource,
+    ChannelMode,
+    Polarity,
+    OutputMode,
+    ChannelGateMode,
+    ChannelSyncSource,
+    ChannelControl,
+    ChannelGateLogic,
+    SelectorCount
+};
+
+// Every selector's items, in TSelector order; built on first use.
+const TKeywordTable &Of(TSelector selector) {
+    static const TKeywordTable tables[SelectorCount] = {
+        Table({{"NORM", "Continuous"},
+               {"SING", "Single Shot"},
+               {"BURS", "Burst"},
+               {"DCYC", "Duty Cycle"}}),
+        Table({{"T0", "T0"},
+               {"Ch1", "Ch 1"},
+               {"Ch2", "Ch 2"},
+               {"Ch4", "Ch 4"},
+               {"Ch6", "Ch 6"},
+               {"TRIG", "Trig"},
+               {"GATE", "Gate"}}),
+        Table({{"DIS", "Disabled"}, {"TRIG", "Triggered"}}),
+        Table({{"RIS", "Rising"}, {"FALL", "Falling"}}),
+        Table({{"DIS", "Disabled"}, {"ENAB", "Enabled"}}),
+        Table({{"DIS", "Disabled"},
+               {"PULS", "Pulse Inhibit"},
+               {"OUTP", "Output Inhibit"},
+               {"CHAN", "Channel"}}),
+        Table({{"LOW", "Low"}, {"HIGH", "High"}}),
+        ClockTable("SYS", "System Osc", InputClockRates, " Ext"),
+        ClockTable("T0", "To Pulse", int(std::size(ClockRatesMHz)), ""),
+        Table({{"T0", "T0"}, {"CH1", "Ch 1"}, {"CH6", "Ch 6"}, {"CH8", "Ch 8"}, {"CH10", "Ch 10"}}),
+        Table({{"NORM", "Normal"},
+               {"SING", "Single Shot"},
+               {"BURS", "Burst"},
+               {"DCYC", "Duty Cycle"}}),
+        Table({{"NORM", "Normal"}, {"INV", "Inverted"}}),
+        Table({{"TTL", "TTL/CMOS"}, {"ADJ", "Adjustable"}}),
+        Table({{"DIS", "Disabled"}, {"PULS", "Pulse Inh"}, {"OUTP", "Out Inh"}}),
+        Table({{"DIS", "Disabled"}, {"SYNA", "Sync A"}, {"SYNB", "Sync B"}, {"SYNT", "Sync Trig"}}),
+        Table({{"DIS", "Disabled"}, {"GATA", "Gate A"}, {"GATB", "Gate B"}, {"INHB", "Inhibit B"}}),
+        Table({{"LOW", "Active Low"}, {"HIGH", "Active High"}}),
+    };
+    return tables[selector];
+}
+
 } // namespace
 
-const TKeywordTable &SystemModeTable() {
-    static const TKeywordTable t = Table({{"NORM", "Continuous"},
-                                          {"SING", "Single Shot"},
-                                          {"BURS", "Burst"},
-                                          {"DCYC", "Duty Cycle"}});
-    return t;
-}
-
-const TKeywordTable &SyncOutputTable() {
-    static const TKeywordTable t = Table({{"T0", "T0"},
-                                          {"Ch1", "Ch 1"},
-                                          {"Ch2", "Ch 2"},
-                                          {"Ch4", "Ch 4"},
-                                          {"Ch6", "Ch 6"},
-                                          {"TRIG", "Trig"},
-                                          {"GATE", "Gate"}});
-    return t;
-}
-
-const TKeywordTable &TriggerModeTable() {
-    static const TKeywordTable t = Table({{"DIS", "Disabled"}, {"TRIG", "Triggered"}});
-    return t;
-}
-
-const TKeywordTable &TriggerEdgeTable() {
-    static const TKeywordTable t = Table({{"RIS", "Rising"}, {"FALL", "Falling"}});
-    return t;
-}
-
-const TKeywordTable &DebounceTable() {
-    static const TKeywordTable t = Table({{"DIS", "Disabled"}, {"ENAB", "Enabled"}});
-    return t;
-}
-
-const TKeywordTable &GateModeTable() {
-    static const TKeywordTable t = Table({{"DIS", "Disabled"},
-                                          {"PULS", "Pulse Inhibit"},
-                                          {"OUTP", "Output Inhibit"},
-                                          {"CHAN", "Channel"}});
-    return t;
-}
-
-const TKeywordTable &GateLogicTable() {
-    static const TKeywordTable t = Table({{"LOW", "Low"}, {"HIGH", "High"}});
-    return t;
-}
-
-const TKeywordTable &InputClockTable() {
-    static const TKeywordTable t = Table({{"SYS", "System Osc"},
-                                          {"10", "10 MHz Ext"},
-                                          {"20", "20 MHz Ext"},
-                                          {"25", "25 MHz Ext"},
-                                          {"30", "30 MHz Ext"},
-                                          {"40", "40 MHz Ext"},
-                                          {"50", "50 MHz Ext"},
-                                          {"60", "60 MHz Ext"},
-                                          {"80", "80 MHz Ext"}});
-    return t;
-}
+// clang-format off
+const TKeywordTable &SystemModeTable() { return Of(SystemMode); }
+const TKeywordTable &SyncOutputTable() { return Of(SyncOutput); }
+const TKeywordTable &TriggerModeTable() { return Of(TriggerMode); }
+const TKeywordTable &TriggerEdgeTable() { return Of(TriggerEdge); }
+const TKeywordTable &DebounceTable() { return Of(Debounce); }
+const TKeywordTable &GateModeTable() { return Of(GateMode); }
+const TKeywordTable &GateLogicTable() { return Of(GateLogic); }
+const TKeywordTable &InputClockTable() { return Of(InputClock); }
+const TKeywordTable &OutputClockTable() { return Of(OutputClock); }
+const TKeywordTable &CounterSourceTable() { return Of(CounterSource); }
+const TKeywordTable &ChannelModeTable() { return Of(ChannelMode); }
+const TKeywordTable &PolarityTable() { return Of(Polarity); }
+const TKeywordTable &OutputModeTable() { return Of(OutputMode); }
+const TKeywordTable &ChannelGateModeTable() { return Of(ChannelGateMode); }
+const TKeywordTable &ChannelSyncSourceTable() { return Of(ChannelSyncSource); }
+const TKeywordTable &ChannelControlTable() { return Of(ChannelControl); }
+const TKeywordTable &ChannelGateLogicTable() { return Of(ChannelGateLogic); }
+// clang-format on
 
 const QStringList &InputClockReplyKeywords() {
-    static const QStringList k = InputClockTable().Keywords + QStringList{QStringLiteral("100")};
+    static const QStringList k =
+        InputClockTable().Keywords + QStringList{QString::number(ClockRatesMHz[InputClockRates])};
     return k;
-}
-
-const TKeywordTable &OutputClockTable() {
-    static const TKeywordTable t = Table({{"T0", "To Pulse"},
-                                          {"10", "10 MHz"},
-                                          {"20", "20 MHz"},
-                                          {"25", "25 MHz"},
-                                          {"30", "30 MHz"},
-                                          {"40", "40 MHz"},
-                                          {"50", "50 MHz"},
-                                          {"60", "60 MHz"},
-                                          {"80", "80 MHz"},
-                                          {"100", "100 MHz"}});
-    return t;
-}
-
-const TKeywordTable &CounterSourceTable() {
-    static const TKeywordTable t =
-        Table({{"T0", "T0"}, {"CH1", "Ch 1"}, {"CH6", "Ch 6"}, {"CH8", "Ch 8"}, {"CH10", "Ch 10"}});
-    return t;
-}
-
-const TKeywordTable &ChannelModeTable() {
-    static const TKeywordTable t = Table(
-        {{"NORM", "Normal"}, {"SING", "Single Shot"}, {"BURS", "Burst"}, {"DCYC", "Duty Cycle"}});
-    return t;
-}
-
-const TKeywordTable &PolarityTable() {
-    static const TKeywordTable t = Table({{"NORM", "Normal"}, {"INV", "Inverted"}});
-    return t;
-}
-
-const TKeywordTable &OutputModeTable() {
-    static const TKeywordTable t = Table({{"TTL", "TTL/CMOS"}, {"ADJ", "Adjustable"}});
-    return t;
-}
-
-const TKeywordTable &ChannelGateModeTable() {
-    static const TKeywordTable t =
-        Table({{"DIS", "Disabled"}, {"PULS", "Pulse Inh"}, {"OUTP", "Out Inh"}});
-    return t;
-}
-
-const TKeywordTable &ChannelSyncSourceTable() {
-    static const TKeywordTable t =
-        Table({{"DIS", "Disabled"}, {"SYNA", "Sync A"}, {"SYNB", "Sync B"}, {"SYNT", "Sync Trig"}});
-    return t;
-}
-
-const TKeywordTable &ChannelControlTable() {
-    static const TKeywordTable t =
-        Table({{"DIS", "Disabled"}, {"GATA", "Gate A"}, {"GATB", "Gate B"}, {"INHB", "Inhibit B"}});
-    return t;
-}
-
-const TKeywordTable &ChannelGateLogicTable() {
-    static const TKeywordTable t = Table({{"LOW", "Active Low"}, {"HIGH", "Active High"}});
-    return t;
 }
 
 const QStringList &MuxItems() {

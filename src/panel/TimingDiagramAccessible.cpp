@@ -5,11 +5,6 @@
 TTimingDiagramAccessible::TTimingDiagramAccessible(TTimingDiagramView *view)
     : QAccessibleWidget(view, QAccessible::Chart) {}
 
-QAccessibleInterface *TTimingDiagramAccessible::Create(const QString &, QObject *object) {
-    auto *view = qobject_cast<TTimingDiagramView *>(object);
-    return view ? new TTimingDiagramAccessible(view) : nullptr;
-}
-
 QString TTimingDiagramAccessible::text(QAccessible::Text t) const {
     if (t != QAccessible::Description)
         return QAccessibleWidget::text(t);

@@ -9,8 +9,6 @@ class TTimingDiagramView;
 class TTimingDiagramAccessible : public QAccessibleWidget {
 public:
     explicit TTimingDiagramAccessible(TTimingDiagramView *view);
-    // For QAccessible::installFactory.
-    static QAccessibleInterface *Create(const QString &className, QObject *object);
 
     QString text(QAccessible::Text t) const override;
 };

@@ -1,5 +1,6 @@
 #include "TimingDiagramView.h"
 
+#include "AccessibleFactory.h"
 #include "TimingDiagramAccessible.h"
 
 #include <QAccessible>
@@ -27,11 +28,7 @@ constexpr double FitMargin = 0.02;
 } // namespace
 
 TTimingDiagramView::TTimingDiagramView(QWidget *parent) : QWidget(parent) {
-    static const bool accessibleInstalled = [] {
-        QAccessible::installFactory(&TTimingDiagramAccessible::Create);
-        return true;
-    }();
-    Q_UNUSED(accessibleInstalled);
+    InstallAccessibleFactory<TTimingDiagramAccessible, TTimingDiagramView>();
     setObjectName("TimingDiagramView");
     setAccessibleName("Timing Diagram");
     setFocusPolicy(Qt::StrongFocus);

@@ -1,5 +1,6 @@
 #include "PlusSpinEdit.h"
 
+#include "AccessibleFactory.h"
 #include "PlusSpinEditAccessible.h"
 #include "PlusSpinEditText.h"
 #include "SpinButton.h"
@@ -42,11 +43,7 @@ bool NeedsBlankSeparator(QChar c) {
 } // namespace
 
 TPlusSpinEdit::TPlusSpinEdit(QWidget *parent) : QWidget(parent) {
-    static const bool accessibleInstalled = [] {
-        QAccessible::installFactory(&TPlusSpinEditAccessible::Create);
-        return true;
-    }();
-    Q_UNUSED(accessibleInstalled);
+    InstallAccessibleFactory<TPlusSpinEditAccessible, TPlusSpinEdit>();
     // Painting covers the whole area, so no background erase; Qt's backing store already
     // double-buffers every paint, so stepping does not flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -57,7 +54,7 @@ TPlusSpinEdit::TPlusSpinEdit(QWidget *parent) : QWidget(parent) {
     fTimer->setObjectName(QStringLiteral("fTimer"));
     fTimer->setTimerType(Qt::PreciseTimer);
     fTimer->setInterval(FirstRepeatDelayMs);
-    connect(fTimer, &QTimer::timeout, this, [this] { TimerTick(); });
+    connect(fTimer, &QTimer::timeout, this, [this] { Spin(fTimerStepsUp, true); });
 
     fUpButton = new TSpinButton(TSpinButton::sdUp, this);
     fUpButton->setObjectName(QStringLiteral("fUpButton"));
@@ -127,18 +124,18 @@ void TPlusSpinEdit::setIntValue(qint32 v) {
 }
 
 void TPlusSpinEdit::setMinValue(double v) {
-    if (!std::isfinite(v) || v == fMinValue)
-        return;
-    fMinValue = v;
-    setValue(fValue);
-    if (fAutoSize)
-        ApplyAutoSize();
+    SetLimit(fMinValue, v);
 }
 
 void TPlusSpinEdit::setMaxValue(double v) {
-    if (!std::isfinite(v) || v == fMaxValue)
+    SetLimit(fMaxValue, v);
+}
+
+// A new limit clamps the value again (reporting the change) and may widen the control.
+void TPlusSpinEdit::SetLimit(double &limit, double v) {
+    if (!std::isfinite(v) || v == limit)
         return;
-    fMaxValue = v;
+    limit = v;
     setValue(fValue);
     if (fAutoSize)
         ApplyAutoSize();
@@ -160,11 +157,7 @@ void TPlusSpinEdit::setIncrement(double v) {
 
 void TPlusSpinEdit::setDecimals(int v) {
     fDecimals = std::clamp(v, 0, MaxDecimals);
-    FormatText();
-    if (fAutoSize)
-        ApplyAutoSize();
-    else
-        LocateFocusDigit();
+    Reformat();
 }
 
 void TPlusSpinEdit::setLeadingDigits(int v) {
@@ -180,10 +173,7 @@ void TPlusSpinEdit::setBase(int v) {
     fBase = v;
     SetIncExponent(fIncExponent);
     FormatText();
-    if (fAutoSize)
-        ApplyAutoSize();
-    else
-        LayoutButtons();
+    Relayout();
 }
 
 void TPlusSpinEdit::setThousandSeparator(QChar c) {
@@ -194,12 +184,8 @@ void TPlusSpinEdit::setThousandSeparator(QChar c) {
         fInternalThousandSep = QChar();
     else
         fInternalThousandSep = NeedsBlankSeparator(c) ? QLatin1Char(' ') : c;
-    FormatText();
     // Separators widen the text: size again so that the widest limit still fits.
-    if (fAutoSize)
-        ApplyAutoSize();
-    else
-        LocateFocusDigit();
+    Reformat();
 }
 
 void TPlusSpinEdit::setAutoSize(bool v) {
@@ -233,11 +219,11 @@ void TPlusSpinEdit::RightZero() {
 }
 
 void TPlusSpinEdit::StepUp() {
-    SpinUp(false);
+    Spin(true, false);
 }
 
 void TPlusSpinEdit::StepDown() {
-    SpinDown(false);
+    Spin(false, false);
 }
 
 QRect TPlusSpinEdit::CharacterRect(int index) const {
@@ -343,10 +329,22 @@ void TPlusSpinEdit::FontChanged() {
     const QFontMetrics fm(font());
     fDigitWidth = fm.horizontalAdvance(QLatin1Char('0'));
     fDigitHeight = fm.height();
+    Relayout();
+}
+
+void TPlusSpinEdit::Relayout() {
     if (fAutoSize)
         ApplyAutoSize();
     else
         LayoutButtons();
+}
+
+void TPlusSpinEdit::Reformat() {
+    FormatText();
+    if (fAutoSize)
+        ApplyAutoSize();
+    else
+        LocateFocusDigit();
 }
 
 // Without limits the width is left as it is.
@@ -459,10 +457,7 @@ void TPlusSpinEdit::keyPressEvent(QKeyEvent *e) {
     case Qt::Key_Down:
         fSpinning = true;
         update(); // hides the caret
-        if (e->key() == Qt::Key_Up)
-            SpinUp(false);
-        else
-            SpinDown(false);
+        Spin(e->key() == Qt::Key_Up, false);
         return;
     case Qt::Key_0:
         if (ctrl) {
@@ -559,33 +554,16 @@ void TPlusSpinEdit::focusOutEvent(QFocusEvent *e) {
 
 // ---- stepping ---------------------------------------------------------------------------
 
-void TPlusSpinEdit::SpinUp(bool byTimer) {
+// A repeat of the timer steps only while its button is drawn pressed.
+void TPlusSpinEdit::Spin(bool up, bool byTimer) {
     if (!fEnabled)
         return;
     if (byTimer) {
         fTimer->setInterval(RepeatIntervalMs);
-        if (!fUpButton->IsDrawnPressed())
+        if (!(up ? fUpButton : fDownButton)->IsDrawnPressed())
             return;
     }
-    setValue(fValue + fIncrement);
-}
-
-void TPlusSpinEdit::SpinDown(bool byTimer) {
-    if (!fEnabled)
-        return;
-    if (byTimer) {
-        fTimer->setInterval(RepeatIntervalMs);
-        if (!fDownButton->IsDrawnPressed())
-            return;
-    }
-    setValue(fValue - fIncrement);
-}
-
-void TPlusSpinEdit::TimerTick() {
-    if (fTimerStepsUp)
-        SpinUp(true);
-    else
-        SpinDown(true);
+    setValue(up ? fValue + fIncrement : fValue - fIncrement);
 }
 
 void TPlusSpinEdit::SpinButtonMouseDown(TSpinButton *button) {
@@ -598,10 +576,7 @@ void TPlusSpinEdit::SpinButtonMouseDown(TSpinButton *button) {
     fTimer->setInterval(FirstRepeatDelayMs);
     fTimer->start();
     fTimerStepsUp = button == fUpButton;
-    if (fTimerStepsUp)
-        SpinUp(false);
-    else
-        SpinDown(false);
+    Spin(fTimerStepsUp, false);
 }
 
 void TPlusSpinEdit::SpinButtonMouseUp() {

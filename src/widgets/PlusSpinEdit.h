@@ -96,20 +96,23 @@ private:
     void FormatText();
     void LocateFocusDigit();
     void SetIncExponent(int n);
+    void SetLimit(double &limit, double v);
     void LayoutButtons();
     int ButtonWidth() const;
     void FontChanged();
     void ApplyAutoSize();
+    // Sizes to the text (AutoSize), else lays the buttons out again in the same size.
+    void Relayout();
+    // Formats the text again and sizes to it (AutoSize), else places the focus digit.
+    void Reformat();
     bool FocusInText() const;
     int TextWidth(const QString &s) const;
     void TypeDigit(QChar c);
     void PlaceFocusAt(int x);
-    void SpinUp(bool byTimer);
-    void SpinDown(bool byTimer);
+    void Spin(bool up, bool byTimer);
     void EndSpin();
     void SpinButtonMouseDown(TSpinButton *button);
     void SpinButtonMouseUp();
-    void TimerTick();
     void ReportError(const QString &message);
 
     double fMinValue = 0;

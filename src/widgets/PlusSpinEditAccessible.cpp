@@ -6,12 +6,6 @@
 TPlusSpinEditAccessible::TPlusSpinEditAccessible(TPlusSpinEdit *edit)
     : QAccessibleWidget(edit, QAccessible::SpinBox) {}
 
-QAccessibleInterface *TPlusSpinEditAccessible::Create(const QString &, QObject *object) {
-    if (auto *edit = qobject_cast<TPlusSpinEdit *>(object))
-        return new TPlusSpinEditAccessible(edit);
-    return nullptr;
-}
-
 TPlusSpinEdit *TPlusSpinEditAccessible::Edit() const {
     return static_cast<TPlusSpinEdit *>(widget());
 }

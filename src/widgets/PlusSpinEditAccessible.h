@@ -13,8 +13,6 @@ class TPlusSpinEditAccessible : public QAccessibleWidget,
                                 public QAccessibleTextInterface {
 public:
     explicit TPlusSpinEditAccessible(TPlusSpinEdit *edit);
-    // For QAccessible::installFactory.
-    static QAccessibleInterface *Create(const QString &className, QObject *object);
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text t) const override;
